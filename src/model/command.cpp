@@ -1,0 +1,62 @@
+#include "model/command.h"
+
+namespace marquill {
+namespace {
+
+bool IsRoot(std::string_view text) {
+  if (text == "\\") return true;
+  return text.size() == 3 && text[1] == ':' && text[2] == '\\' &&
+         ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'));
+}
+
+std::string FoldersAndOptions(const OptionSlots& slots) {
+  return QuoteFolder(slots.strRunSrc) + " " + QuoteFolder(slots.strRunDest) + slots.JoinedOptions();
+}
+
+}  // namespace
+
+std::string FolderForCommand(std::string_view fieldText) {
+  if (!fieldText.empty() && fieldText.back() == '\\' && !IsRoot(fieldText))
+    fieldText.remove_suffix(1);
+  return std::string(fieldText);
+}
+
+std::string QuoteFolder(std::string_view folder) {
+  std::string quoted = "\"";
+  size_t backslashes = 0;
+  for (char c : folder) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes count only before a quote: there they must be doubled, and
+    // the quote itself escaped.
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, '\\');
+  quoted += '"';
+  return quoted;
+}
+
+std::string EnginePath(std::string_view programFolder) {
+  std::string path(programFolder);
+  if (path.empty() || path.back() != '\\') path += '\\';
+  path += kEngineFileName;
+  return path;
+}
+
+std::string PreviewText(const OptionSlots& slots) {
+  return std::string(kEngineFileName) + " " + FoldersAndOptions(slots);
+}
+
+std::string LaunchText(const OptionSlots& slots, std::string_view programFolder) {
+  std::string program = EnginePath(programFolder);
+  // The program name is read up to the next blank unless quoted; Windows paths
+  // cannot hold a quote, so wrapping it is enough.
+  if (program.find_first_of(" \t") != std::string::npos) program = "\"" + program + "\"";
+  return program + " " + FoldersAndOptions(slots);
+}
+
+}  // namespace marquill

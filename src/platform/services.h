@@ -1,0 +1,121 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the operating system provides to the forms, as small interfaces. The
+// real implementation lives in platform/win32; tests use in-memory ones.
+namespace marquill {
+
+enum class MsgButtons { Ok, OkCancel, YesNo };
+enum class MsgIcon { None, Question, Information, Exclamation };
+enum class MsgResult { Ok, Cancel, Yes, No };
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // Modal for the whole program; returns the button pressed (closing the box
+  // without a button answers Cancel or No).
+  virtual MsgResult Show(const std::string& text, const std::string& title, MsgButtons buttons,
+                         MsgIcon icon) = 0;
+};
+
+enum class WindowStyle { NormalFocus, MaximizedFocus };
+
+struct LaunchResult {
+  bool started = false;
+  std::string error;  // the system's reason when not started
+};
+
+class ProcessLauncher {
+ public:
+  virtual ~ProcessLauncher() = default;
+  // Starts `application` with `commandLine` and returns at once; never waits.
+  virtual LaunchResult Launch(const std::string& application, const std::string& commandLine,
+                              WindowStyle style) = 0;
+};
+
+class ProgramHost {
+ public:
+  virtual ~ProgramHost() = default;
+  // The folder marquill.exe was started from, without a trailing backslash
+  // (except for a drive root).
+  virtual std::string ProgramFolder() = 0;
+  // Ends the program at once: every window goes, none runs its unload step.
+  virtual void EndProgram() = 0;
+};
+
+// The request the shell's folder browser is given.
+struct FolderBrowseRequest {
+  std::intptr_t owner = 0;  // window handle, 0 for none
+  std::string title;
+  unsigned flags = 0;
+};
+
+class FolderBrowser {
+ public:
+  virtual ~FolderBrowser() = default;
+  // nullopt when the user cancelled; "" when the chosen item has no
+  // file-system path. Throws std::exception when the shell call fails.
+  virtual std::optional<std::string> Browse(const FolderBrowseRequest& request) = 0;
+};
+
+class FileOpenDialog {
+ public:
+  virtual ~FileOpenDialog() = default;
+  // Shows the platform's file-open dialog; the chosen file's full name, or
+  // nullopt when cancelled.
+  virtual std::optional<std::string> ShowOpen() = 0;
+};
+
+struct Date {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  friend bool operator==(const Date&, const Date&) = default;
+};
+
+class DateFormatter {
+ public:
+  virtual ~DateFormatter() = default;
+  // The user's short date format.
+  virtual std::string ShortDate(const Date& date) = 0;
+};
+
+// The registry, in the narrow-character terms its byte rules are defined in.
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  using Key = std::uintptr_t;
+  static constexpr Key kLocalMachine = 0x80000002u;
+  // 0 on success, a system error code otherwise.
+  virtual long OpenKey(Key root, const std::string& path, std::uint32_t access, Key* opened) = 0;
+  // Queries into `buffer` (its size is the size passed); sets type and the
+  // number of data bytes. Fails when the value is larger than the buffer.
+  virtual long QueryValue(Key key, const std::string& name, std::uint32_t* type,
+                          std::vector<unsigned char>& buffer, std::uint32_t* size) = 0;
+  virtual long CloseKey(Key key) = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // True for an existing ordinary file: not a folder, not hidden, not system.
+  virtual bool OrdinaryFileExists(const std::string& path) = 0;
+};
+
+// Everything the forms may ask of the system, handed to them together.
+struct Services {
+  MessageBoxes& messages;
+  ProcessLauncher& processes;
+  ProgramHost& host;
+  FolderBrowser& folders;
+  FileOpenDialog& fileOpen;
+  DateFormatter& dates;
+  Registry& registry;
+  FileSystem& files;
+};
+
+}  // namespace marquill

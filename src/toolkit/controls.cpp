@@ -1,0 +1,115 @@
+#include "toolkit/controls.h"
+
+#include "toolkit/form.h"
+
+namespace marquill::toolkit {
+
+Control::Control(Form& form, const ControlDef& def) : form_(form), def_(def) {}
+
+ControlPeer& Control::peer() {
+  if (!peer_) form_.Load();
+  return *peer_;
+}
+
+void Control::Attach(FormPeer& formPeer) { peer_ = formPeer.CreateControl(def_, *this); }
+
+std::string Control::Text() { return peer().Text(); }
+void Control::SetText(const std::string& text) { peer().SetText(text); }
+bool Control::Enabled() { return peer().Enabled(); }
+void Control::SetEnabled(bool enabled) { peer().SetEnabled(enabled); }
+void Control::SetFocus() { peer().Focus(); }
+
+void Control::OnPeerEvent(PeerEvent event, int keyCode) {
+  // A window that is being created or destroyed still reports focus changes;
+  // no handler may run then.
+  if (!form_.AcceptsEvents() || !peer_) return;
+  OnUserEvent(event, keyCode);
+}
+
+void Control::OnUserEvent(PeerEvent event, int /*keyCode*/) {
+  if (event == PeerEvent::LostFocus && LostFocus) LostFocus();
+}
+
+void Button::OnUserEvent(PeerEvent event, int keyCode) {
+  if (event == PeerEvent::Clicked) {
+    if (Click) Click();
+    return;
+  }
+  Control::OnUserEvent(event, keyCode);
+}
+
+int CheckBox::Value() { return peer().Check(); }
+
+void CheckBox::SetValue(int state) {
+  if (peer().Check() == state) return;
+  peer().SetCheck(state);
+  if (Click) Click();
+}
+
+void CheckBox::OnUserEvent(PeerEvent event, int keyCode) {
+  if (event == PeerEvent::Clicked) {
+    if (Click) Click();
+    return;
+  }
+  Control::OnUserEvent(event, keyCode);
+}
+
+OptionButton::OptionButton(Form& form, const ControlDef& def, OptionGroup& group)
+    : Control(form, def), group_(group) {}
+
+bool OptionButton::Value() { return peer().Check() == kTicked; }
+
+void OptionButton::Select() { group_.Select(def().index); }
+
+void OptionButton::OnUserEvent(PeerEvent event, int keyCode) {
+  if (event == PeerEvent::Clicked) {
+    group_.Select(def().index);
+    return;
+  }
+  Control::OnUserEvent(event, keyCode);
+}
+
+OptionButton& OptionGroup::operator[](int index) { return *buttons_.at(index); }
+
+int OptionGroup::Selected() {
+  for (OptionButton* button : buttons_)
+    if (button && button->Value()) return button->def().index;
+  return -1;
+}
+
+void OptionGroup::Select(int index) {
+  for (OptionButton* button : buttons_)
+    if (button) button->Mark(button->def().index == index);
+  if (Click) Click(index);
+}
+
+void ListBox::AddItem(const std::string& item) { peer().AddItem(item); }
+int ListBox::ListCount() { return peer().ItemCount(); }
+std::string ListBox::List(int position) { return peer().Item(position); }
+int ListBox::ListIndex() { return peer().Selected(); }
+
+void ListBox::SetListIndex(int position) {
+  peer().SetSelected(position);
+  if (Click) Click();
+}
+
+void ListBox::OnUserEvent(PeerEvent event, int keyCode) {
+  if (event == PeerEvent::SelectionChanged) {
+    if (Click) Click();
+    return;
+  }
+  Control::OnUserEvent(event, keyCode);
+}
+
+void TextBox::OnUserEvent(PeerEvent event, int keyCode) {
+  if (event == PeerEvent::KeyUp) {
+    if (KeyUp) KeyUp(keyCode);
+    return;
+  }
+  Control::OnUserEvent(event, keyCode);
+}
+
+Date MonthCalendar::Value() { return peer().GetDate(); }
+void MonthCalendar::SetValue(const Date& date) { peer().SetDate(date); }
+
+}  // namespace marquill::toolkit

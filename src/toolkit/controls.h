@@ -1,0 +1,152 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/peer.h"
+
+namespace marquill::toolkit {
+
+class Form;
+
+// A control owned by its form. Touching a control of a form that is not
+// loaded loads the form, hidden. Events arrive only while the form is loaded
+// and not being created or destroyed.
+class Control : private ControlEvents {
+ public:
+  Control(Form& form, const ControlDef& def);
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const ControlDef& def() const { return def_; }
+  Form& form() { return form_; }
+
+  std::string Text();
+  void SetText(const std::string& text);
+  bool Enabled();
+  void SetEnabled(bool enabled);
+  void SetFocus();
+
+  // Loss of the keyboard focus, to any control of any window.
+  std::function<void()> LostFocus;
+
+ protected:
+  ControlPeer& peer();
+  virtual void OnUserEvent(PeerEvent event, int keyCode);
+
+ private:
+  friend class Form;
+  void OnPeerEvent(PeerEvent event, int keyCode) override;
+  void Attach(class FormPeer& formPeer);
+  void Detach() { peer_.reset(); }
+
+  Form& form_;
+  const ControlDef& def_;
+  std::unique_ptr<ControlPeer> peer_;
+};
+
+class Button : public Control {
+ public:
+  using Control::Control;
+  std::function<void()> Click;
+
+ private:
+  void OnUserEvent(PeerEvent event, int keyCode) override;
+};
+
+class CheckBox : public Control {
+ public:
+  using Control::Control;
+  int Value();
+  // Setting a new state from code runs Click, as a user's change does.
+  void SetValue(int state);
+  std::function<void()> Click;
+
+ private:
+  void OnUserEvent(PeerEvent event, int keyCode) override;
+};
+
+class OptionGroup;
+
+class OptionButton : public Control {
+ public:
+  OptionButton(Form& form, const ControlDef& def, OptionGroup& group);
+  bool Value();
+  // Selecting from code runs the group's handler, as a user's click does.
+  void Select();
+
+ private:
+  friend class OptionGroup;
+  void Mark(bool selected) { peer().SetCheck(selected ? kTicked : kCleared); }
+  void OnUserEvent(PeerEvent event, int keyCode) override;
+  OptionGroup& group_;
+};
+
+// Option buttons that share a name, told apart by their index.
+class OptionGroup {
+ public:
+  explicit OptionGroup(std::string name) : name_(std::move(name)) {}
+  const std::string& name() const { return name_; }
+  OptionButton& operator[](int index);
+  // Index of the selected button, -1 when none is.
+  int Selected();
+  void Select(int index);
+  std::function<void(int index)> Click;
+
+ private:
+  friend class Form;
+  std::string name_;
+  std::vector<OptionButton*> buttons_;
+};
+
+class ListBox : public Control {
+ public:
+  using Control::Control;
+  void AddItem(const std::string& item);
+  int ListCount();
+  std::string List(int position);
+  // -1 when no item is selected.
+  int ListIndex();
+  // Selecting from code runs Click, as a user's selection does.
+  void SetListIndex(int position);
+  std::function<void()> Click;
+
+ private:
+  void OnUserEvent(PeerEvent event, int keyCode) override;
+};
+
+class TextBox : public Control {
+ public:
+  using Control::Control;
+  // A key was released while the box had the focus: its virtual-key code.
+  std::function<void(int keyCode)> KeyUp;
+
+ private:
+  void OnUserEvent(PeerEvent event, int keyCode) override;
+};
+
+class MonthCalendar : public Control {
+ public:
+  using Control::Control;
+  Date Value();
+  void SetValue(const Date& date);
+};
+
+// Labels, group boxes, lines and pictures: shown, never acted on.
+using Label = Control;
+using Frame = Control;
+
+class MenuItem {
+ public:
+  explicit MenuItem(const MenuDef& def) : def_(def) {}
+  const MenuDef& def() const { return def_; }
+  std::function<void()> Click;
+
+ private:
+  const MenuDef& def_;
+};
+
+}  // namespace marquill::toolkit

@@ -1,0 +1,127 @@
+#include "toolkit/form.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace marquill::toolkit {
+
+std::vector<const ControlDef*> CreationOrder(const FormDef& def) {
+  std::vector<const ControlDef*> order;
+  for (const ControlDef& control : def.controls) order.push_back(&control);
+  std::stable_sort(order.begin(), order.end(), [](const ControlDef* a, const ControlDef* b) {
+    if ((a->tabIndex == kNoTab) != (b->tabIndex == kNoTab)) return b->tabIndex == kNoTab;
+    return a->tabIndex < b->tabIndex;
+  });
+  return order;
+}
+
+Form::Form(Backend& backend, const FormDef& def)
+    : backend_(backend), def_(def), caption_(def.caption) {
+  for (const ControlDef& control : def.controls) {
+    switch (control.kind) {
+      case ControlKind::Button:
+        controls_.push_back(std::make_unique<Button>(*this, control));
+        break;
+      case ControlKind::CheckBox:
+        controls_.push_back(std::make_unique<CheckBox>(*this, control));
+        break;
+      case ControlKind::OptionButton: {
+        OptionGroup& group = Group(control.name);
+        auto button = std::make_unique<OptionButton>(*this, control, group);
+        if (group.buttons_.size() <= static_cast<size_t>(control.index))
+          group.buttons_.resize(control.index + 1, nullptr);
+        group.buttons_[control.index] = button.get();
+        controls_.push_back(std::move(button));
+        break;
+      }
+      case ControlKind::ListBox:
+        controls_.push_back(std::make_unique<ListBox>(*this, control));
+        break;
+      case ControlKind::TextBox:
+        controls_.push_back(std::make_unique<TextBox>(*this, control));
+        break;
+      case ControlKind::MonthCalendar:
+        controls_.push_back(std::make_unique<MonthCalendar>(*this, control));
+        break;
+      case ControlKind::Label:
+      case ControlKind::Frame:
+      case ControlKind::Line:
+      case ControlKind::Picture:
+        controls_.push_back(std::make_unique<Control>(*this, control));
+        break;
+    }
+  }
+  for (const MenuDef& menu : def.menus) menus_.push_back(std::make_unique<MenuItem>(menu));
+}
+
+Form::~Form() = default;
+
+FormPeer& Form::peer() {
+  Load();
+  return *peer_;
+}
+
+void Form::Load() {
+  if (peer_) return;
+  busy_ = true;
+  peer_ = backend_.CreateForm(def_, *this);
+  peer_->SetCaption(caption_);
+  for (const ControlDef* control : CreationOrder(def_)) Find(control->name, control->index).Attach(*peer_);
+  busy_ = false;
+  Form_Load();
+}
+
+void Form::Show() {
+  Load();
+  peer_->Show();
+}
+
+void Form::Hide() {
+  if (peer_) peer_->Hide();
+}
+
+void Form::Unload() {
+  if (!peer_ || busy_) return;
+  Form_Unload();
+  busy_ = true;
+  for (auto& control : controls_) control->Detach();
+  peer_.reset();
+  caption_ = def_.caption;
+  busy_ = false;
+}
+
+void Form::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  peer().SetCaption(caption);
+}
+
+void Form::OnCloseRequest() {
+  if (AcceptsEvents()) OnCloseBox();
+}
+
+void Form::OnMenuCommand(int menuIndex) {
+  if (!AcceptsEvents() || menuIndex < 0 || static_cast<size_t>(menuIndex) >= menus_.size()) return;
+  if (menus_[menuIndex]->Click) menus_[menuIndex]->Click();
+}
+
+Control& Form::Find(const char* name, int index) {
+  for (auto& control : controls_)
+    if (std::strcmp(control->def().name, name) == 0 && control->def().index == index) return *control;
+  throw std::logic_error(std::string("no control ") + name + " on " + def_.name);
+}
+
+OptionGroup& Form::Group(const char* name) {
+  for (auto& group : groups_)
+    if (group->name() == name) return *group;
+  groups_.push_back(std::make_unique<OptionGroup>(name));
+  return *groups_.back();
+}
+
+MenuItem& Form::Menu(const char* name) {
+  for (auto& menu : menus_)
+    if (std::strcmp(menu->def().name, name) == 0) return *menu;
+  throw std::logic_error(std::string("no menu ") + name + " on " + def_.name);
+}
+
+}  // namespace marquill::toolkit

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/controls.h"
+#include "toolkit/peer.h"
+
+namespace marquill::toolkit {
+
+// A window made from a FormDef. It is not loaded, loaded and hidden, or loaded
+// and visible. Loading creates the peers and runs Form_Load once; unloading
+// destroys the peers, which returns every control to its design state, and
+// runs no control handler.
+class Form : private FormEvents {
+ public:
+  Form(Backend& backend, const FormDef& def);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const FormDef& def() const { return def_; }
+  bool IsLoaded() const { return peer_ != nullptr; }
+  bool IsVisible() const { return peer_ && peer_->Visible(); }
+
+  void Load();
+  // Loads if needed, shows modeless and brings to the front.
+  void Show();
+  void Hide();
+  void Unload();
+  void SetCaption(const std::string& caption);
+  std::string Caption() const { return caption_; }
+
+  // True while peer events may run handlers.
+  bool AcceptsEvents() const { return peer_ && !busy_; }
+  FormPeer& peer();
+
+ protected:
+  template <class T>
+  T& Get(const char* name, int index = -1) {
+    return static_cast<T&>(Find(name, index));
+  }
+  OptionGroup& Group(const char* name);
+  MenuItem& Menu(const char* name);
+
+  virtual void Form_Load() {}
+  virtual void Form_Unload() {}
+  // The close box; unloading is what it does unless a form says otherwise.
+  virtual void OnCloseBox() { Unload(); }
+
+ private:
+  void OnCloseRequest() override;
+  void OnMenuCommand(int menuIndex) override;
+  Control& Find(const char* name, int index);
+
+  Backend& backend_;
+  const FormDef& def_;
+  std::string caption_;
+  std::unique_ptr<FormPeer> peer_;
+  bool busy_ = false;  // creating or destroying peers
+  std::vector<std::unique_ptr<Control>> controls_;  // in table order
+  std::vector<std::unique_ptr<OptionGroup>> groups_;
+  std::vector<std::unique_ptr<MenuItem>> menus_;
+};
+
+// Creation order of a form's controls: tab order first, then the controls
+// that never take the focus, in table order. Win32 takes its tab order from it.
+std::vector<const ControlDef*> CreationOrder(const FormDef& def);
+
+}  // namespace marquill::toolkit

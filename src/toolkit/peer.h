@@ -1,0 +1,78 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/services.h"
+#include "toolkit/layout.h"
+
+// The few primitives a backend provides for each control and form. Event rules
+// live above this line, in the portable controls; a backend only translates.
+namespace marquill::toolkit {
+
+// Check-box states; only kTicked counts as on.
+inline constexpr int kCleared = 0;
+inline constexpr int kTicked = 1;
+inline constexpr int kGrayed = 2;
+
+enum class PeerEvent {
+  Clicked,           // button pressed, check box or option button changed by the user
+  SelectionChanged,  // the user selected a list item
+  LostFocus,
+  KeyUp,  // with the virtual-key code
+};
+
+class ControlEvents {
+ public:
+  virtual void OnPeerEvent(PeerEvent event, int keyCode) = 0;
+
+ protected:
+  ~ControlEvents() = default;
+};
+
+class FormEvents {
+ public:
+  virtual void OnCloseRequest() = 0;
+  virtual void OnMenuCommand(int menuIndex) = 0;
+
+ protected:
+  ~FormEvents() = default;
+};
+
+class ControlPeer {
+ public:
+  virtual ~ControlPeer() = default;
+  virtual std::string Text() const = 0;
+  virtual void SetText(const std::string& text) = 0;
+  virtual int Check() const = 0;
+  virtual void SetCheck(int state) = 0;
+  virtual bool Enabled() const = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+  virtual void Focus() = 0;
+  virtual void AddItem(const std::string& item) = 0;
+  virtual int ItemCount() const = 0;
+  virtual std::string Item(int position) const = 0;
+  virtual int Selected() const = 0;
+  virtual void SetSelected(int position) = 0;
+  virtual Date GetDate() const = 0;
+  virtual void SetDate(const Date& date) = 0;
+};
+
+class FormPeer {
+ public:
+  virtual ~FormPeer() = default;
+  virtual std::unique_ptr<ControlPeer> CreateControl(const ControlDef& def,
+                                                     ControlEvents& events) = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+  virtual void Show() = 0;  // shown and brought to the front
+  virtual void Hide() = 0;
+  virtual bool Visible() const = 0;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual std::unique_ptr<FormPeer> CreateForm(const FormDef& def, FormEvents& events) = 0;
+};
+
+}  // namespace marquill::toolkit

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/services.h"
+
+// Scripted stand-ins for the system services: each records what it was asked
+// and answers from a queue the test fills.
+namespace marquill::test {
+
+struct ShownMessage {
+  std::string text;
+  std::string title;
+  MsgButtons buttons;
+  MsgIcon icon;
+};
+
+class FakeMessageBoxes : public MessageBoxes {
+ public:
+  MsgResult Show(const std::string& text, const std::string& title, MsgButtons buttons,
+                 MsgIcon icon) override;
+  std::vector<ShownMessage> shown;
+  std::deque<MsgResult> answers;  // empty: OK, or No for a Yes/No question
+  std::function<void()> whileShown;  // runs while the box is up
+};
+
+struct Launch {
+  std::string application;
+  std::string commandLine;
+  WindowStyle style;
+};
+
+class FakeLauncher : public ProcessLauncher {
+ public:
+  LaunchResult Launch(const std::string& application, const std::string& commandLine,
+                      WindowStyle style) override;
+  std::vector<test::Launch> launches;
+  std::optional<std::string> failure;  // set: every launch fails with this reason
+};
+
+class FakeHost : public ProgramHost {
+ public:
+  std::string ProgramFolder() override { return folder; }
+  void EndProgram() override { ++ended; }
+  std::string folder = "C:\\Tools";
+  int ended = 0;
+};
+
+// One scripted browse: a chosen path, a cancel, or a failure of the shell.
+struct BrowseOutcome {
+  enum Kind { Chosen, Cancelled, Fails } kind = Cancelled;
+  std::string path;
+};
+
+class FakeFolderBrowser : public FolderBrowser {
+ public:
+  std::optional<std::string> Browse(const FolderBrowseRequest& request) override;
+  void Choose(const std::string& path) { outcomes.push_back({BrowseOutcome::Chosen, path}); }
+  void Cancel() { outcomes.push_back({BrowseOutcome::Cancelled, {}}); }
+  void Fail() { outcomes.push_back({BrowseOutcome::Fails, {}}); }
+  std::deque<BrowseOutcome> outcomes;
+  std::vector<FolderBrowseRequest> requests;
+};
+
+class FakeFileOpen : public FileOpenDialog {
+ public:
+  std::optional<std::string> ShowOpen() override;
+  std::deque<std::optional<std::string>> outcomes;  // empty: cancelled
+  int shown = 0;
+};
+
+class FakeDates : public DateFormatter {
+ public:
+  // Day/month/year, the way many locales write the short date.
+  std::string ShortDate(const Date& date) override;
+};
+
+class FakeRegistry : public Registry {
+ public:
+  struct Value {
+    std::uint32_t type;
+    std::vector<unsigned char> data;
+  };
+  long OpenKey(Key root, const std::string& path, std::uint32_t access, Key* opened) override;
+  long QueryValue(Key key, const std::string& name, std::uint32_t* type,
+                  std::vector<unsigned char>& buffer, std::uint32_t* size) override;
+  long CloseKey(Key key) override;
+
+  void SetString(const std::string& path, const std::string& name, const std::string& text);
+  // path -> value name -> value
+  std::map<std::string, std::map<std::string, Value>> keys;
+  std::vector<std::string> refused;  // keys whose opening is refused
+  std::vector<std::string> opened;   // every key opened, in order
+  std::vector<std::uint32_t> accessMasks;
+  int openHandles = 0;
+
+ private:
+  std::map<Key, std::string> handles_;
+  Key next_ = 100;
+};
+
+class FakeFileSystem : public FileSystem {
+ public:
+  bool OrdinaryFileExists(const std::string& path) override;
+  std::vector<std::string> files;
+};
+
+// All of them, wired as the Services the forms take.
+struct FakeServices {
+  FakeMessageBoxes messages;
+  FakeLauncher launcher;
+  FakeHost host;
+  FakeFolderBrowser folders;
+  FakeFileOpen fileOpen;
+  FakeDates dates;
+  FakeRegistry registry;
+  FakeFileSystem files;
+  Services services{messages, launcher, host, folders, fileOpen, dates, registry, files};
+};
+
+}  // namespace marquill::test

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/peer.h"
+
+// The in-memory backend: peers that hold their state in plain fields, and a
+// way for tests to act on them as a person would.
+namespace marquill::test {
+
+class MemoryBackend;
+class MemoryForm;
+
+class MemoryControl : public toolkit::ControlPeer {
+ public:
+  MemoryControl(MemoryForm& form, const toolkit::ControlDef& def, toolkit::ControlEvents& events);
+  ~MemoryControl() override;
+
+  std::string Text() const override { return text; }
+  void SetText(const std::string& value) override { text = value; }
+  int Check() const override { return check; }
+  void SetCheck(int state) override { check = state; }
+  bool Enabled() const override { return enabled; }
+  void SetEnabled(bool value) override { enabled = value; }
+  void Focus() override;
+  void AddItem(const std::string& item) override { items.push_back(item); }
+  int ItemCount() const override { return static_cast<int>(items.size()); }
+  std::string Item(int position) const override { return items.at(position); }
+  int Selected() const override { return selected; }
+  void SetSelected(int position) override { selected = position; }
+  Date GetDate() const override { return date; }
+  void SetDate(const Date& value) override { date = value; }
+
+  const toolkit::ControlDef& def;
+  toolkit::ControlEvents& events;
+  MemoryForm& form;
+  std::string text;
+  int check = 0;
+  bool enabled = true;
+  std::vector<std::string> items;
+  int selected = -1;
+  Date date;
+};
+
+class MemoryForm : public toolkit::FormPeer {
+ public:
+  MemoryForm(MemoryBackend& backend, const toolkit::FormDef& def, toolkit::FormEvents& events);
+  ~MemoryForm() override;
+
+  std::unique_ptr<toolkit::ControlPeer> CreateControl(const toolkit::ControlDef& def,
+                                                      toolkit::ControlEvents& events) override;
+  void SetCaption(const std::string& value) override { caption = value; }
+  void Show() override;
+  void Hide() override;
+  bool Visible() const override { return visible; }
+
+  MemoryBackend& backend;
+  const toolkit::FormDef& def;
+  toolkit::FormEvents& events;
+  std::string caption;
+  bool visible = false;
+  std::vector<MemoryControl*> controls;  // in creation order
+};
+
+class MemoryBackend : public toolkit::Backend {
+ public:
+  std::unique_ptr<toolkit::FormPeer> CreateForm(const toolkit::FormDef& def,
+                                                toolkit::FormEvents& events) override;
+
+  // Live forms, oldest first; the last one shown is in front.
+  std::vector<MemoryForm*> forms;
+  MemoryControl* focused = nullptr;
+  MemoryForm* front = nullptr;
+  // Forms created so far, by name: how often each was loaded.
+  std::vector<std::string> created;
+
+  MemoryForm* FindForm(const std::string& name) const;
+  MemoryControl* Find(const std::string& form, const std::string& control, int index = -1) const;
+  // Moves the focus as a click or Tab would, reporting the loss first.
+  void MoveFocus(MemoryControl* to);
+};
+
+}  // namespace marquill::test
