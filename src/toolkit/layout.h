@@ -58,6 +58,9 @@ struct MenuDef {
 
 enum class FormIcon { None, Program, Options };
 
+// A fixed single border with a minimise box, or a fixed dialog frame.
+enum class FormBorder { FixedSingle, FixedDialog };
+
 struct FormDef {
   const char* name;
   const char* caption;
@@ -67,6 +70,7 @@ struct FormDef {
   bool centred;  // otherwise the system places it
   std::span<const ControlDef> controls;
   std::span<const MenuDef> menus = {};
+  FormBorder border = FormBorder::FixedSingle;
 };
 
 }  // namespace marquill::toolkit

@@ -1,0 +1,44 @@
+// marquill.exe: the program on the Win32 backend.
+#include <objbase.h>
+#include <windows.h>
+
+#include "app/program.h"
+#include "platform/win32/backend.h"
+#include "platform/win32/registry.h"
+#include "platform/win32/services.h"
+
+namespace {
+
+// The manifest asks for per-monitor DPI awareness; this covers systems that
+// read only the call.
+void BecomeDpiAware() {
+  using SetContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  auto setContext = user32 ? reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+                                 GetProcAddress(user32, "SetProcessDpiAwarenessContext")))
+                           : nullptr;
+  if (setContext) setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  BecomeDpiAware();
+  // The shell's folder browser needs COM on this thread.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+  marquill::win32::Backend backend(instance);
+  marquill::win32::MessageBoxes messages;
+  marquill::win32::ProcessLauncher processes;
+  marquill::win32::ProgramHost host;
+  marquill::win32::FolderBrowser folders;
+  marquill::win32::FileOpenDialog fileOpen;
+  marquill::win32::DateFormatter dates;
+  marquill::win32::Registry registry;
+  marquill::win32::FileSystem files;
+  marquill::Services services{messages, processes, host, folders, fileOpen, dates, registry, files};
+
+  marquill::Program program(backend, services);
+  program.Start();
+  return marquill::win32::RunMessageLoop();
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "toolkit/peer.h"
+
+// Win32 peers: each toolkit form is a top-level window of one class that uses
+// the dialog manager's default procedure (Tab, arrows, access keys, default
+// button), and each control a child window created from the layout table.
+namespace marquill::win32 {
+
+class FormWindow;
+
+// One child window. Translates its notifications into toolkit events.
+class ControlWindow : public toolkit::ControlPeer {
+ public:
+  ControlWindow(FormWindow& form, const toolkit::ControlDef& def, toolkit::ControlEvents& events,
+                int id);
+  ~ControlWindow() override;
+
+  std::string Text() const override;
+  void SetText(const std::string& text) override;
+  int Check() const override;
+  void SetCheck(int state) override;
+  bool Enabled() const override;
+  void SetEnabled(bool enabled) override;
+  void Focus() override;
+  void AddItem(const std::string& item) override;
+  int ItemCount() const override;
+  std::string Item(int position) const override;
+  int Selected() const override;
+  void SetSelected(int position) override;
+  Date GetDate() const override;
+  void SetDate(const Date& date) override;
+
+  // WM_COMMAND notification from this control.
+  void OnNotify(int code);
+  void OnKeyUp(int keyCode) { events_.OnPeerEvent(toolkit::PeerEvent::KeyUp, keyCode); }
+  void Draw(const DRAWITEMSTRUCT& item);
+  void Place(UINT dpi, HFONT font);
+  HWND hwnd() const { return hwnd_; }
+  const toolkit::ControlDef& def() const { return def_; }
+
+ private:
+  FormWindow& form_;
+  const toolkit::ControlDef& def_;
+  toolkit::ControlEvents& events_;
+  int id_;
+  HWND hwnd_ = nullptr;
+};
+
+class FormWindow : public toolkit::FormPeer {
+ public:
+  FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events);
+  ~FormWindow() override;
+
+  std::unique_ptr<toolkit::ControlPeer> CreateControl(const toolkit::ControlDef& def,
+                                                      toolkit::ControlEvents& events) override;
+  void SetCaption(const std::string& caption) override;
+  void Show() override;
+  void Hide() override;
+  bool Visible() const override;
+
+  HWND hwnd() const { return hwnd_; }
+  HINSTANCE instance() const { return instance_; }
+  UINT dpi() const { return dpi_; }
+  HFONT font() const { return font_; }
+  void Forget(int id) { controls_.erase(id); }
+
+  static bool IsFormWindow(HWND hwnd);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+  void ApplyDpi(UINT dpi, const RECT* suggested);
+  void PressButton(unsigned style);
+
+  HINSTANCE instance_;
+  const toolkit::FormDef& def_;
+  toolkit::FormEvents& events_;
+  HWND hwnd_ = nullptr;
+  HMENU menu_ = nullptr;
+  HFONT font_ = nullptr;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  UINT dpi_ = 96;
+  bool shown_ = false;
+  int nextId_ = 100;
+  std::map<int, ControlWindow*> controls_;
+};
+
+class Backend : public toolkit::Backend {
+ public:
+  explicit Backend(HINSTANCE instance);
+  std::unique_ptr<toolkit::FormPeer> CreateForm(const toolkit::FormDef& def,
+                                                toolkit::FormEvents& events) override;
+
+ private:
+  HINSTANCE instance_;
+};
+
+// Runs the program's message loop until it ends; modeless windows get their
+// keyboard handling from the dialog manager.
+int RunMessageLoop();
+
+// Pixels at 96 dpi to pixels at `dpi`.
+inline int Scale(int pixels, UINT dpi) {
+  return MulDiv(pixels, static_cast<int>(dpi), 96);
+}
+
+}  // namespace marquill::win32

@@ -1,0 +1,213 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "platform/win32/backend.h"
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/text.h"
+
+namespace marquill::win32 {
+namespace {
+
+using toolkit::ControlKind;
+
+struct WindowKind {
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+WindowKind KindOf(const toolkit::ControlDef& def) {
+  switch (def.kind) {
+    case ControlKind::Button:
+      return {L"BUTTON",
+              static_cast<DWORD>(
+                  (def.style & toolkit::kDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
+                  WS_TABSTOP),
+              0};
+    case ControlKind::CheckBox:
+      return {L"BUTTON", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 0};
+    case ControlKind::OptionButton:
+      // Only the first button of a group is a tab stop; arrows move within it.
+      return {
+          L"BUTTON",
+          static_cast<DWORD>(BS_AUTORADIOBUTTON | BS_MULTILINE | (def.index == 0 ? WS_TABSTOP : 0)),
+          0};
+    case ControlKind::ListBox:
+      return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
+              0};
+    case ControlKind::TextBox:
+      return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::Label:
+      return {L"STATIC", SS_LEFT, 0};
+    case ControlKind::Frame:
+      return {L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT};
+    case ControlKind::Line:
+    case ControlKind::Picture:
+      return {L"STATIC", SS_OWNERDRAW, 0};
+    case ControlKind::MonthCalendar:
+      return {MONTHCAL_CLASSW, WS_TABSTOP | WS_BORDER, 0};
+  }
+  return {L"STATIC", 0, 0};
+}
+
+// Key releases reach the toolkit from the edit control itself.
+LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR data) {
+  LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  if (message == WM_KEYUP)
+    reinterpret_cast<ControlWindow*>(data)->OnKeyUp(static_cast<int>(wParam));
+  return result;
+}
+
+bool IsButton(ControlKind kind) {
+  return kind == ControlKind::Button || kind == ControlKind::CheckBox ||
+         kind == ControlKind::OptionButton;
+}
+
+}  // namespace
+
+ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
+                             toolkit::ControlEvents& events, int id)
+    : form_(form), def_(def), events_(events), id_(id) {
+  WindowKind kind = KindOf(def);
+  // Every control starts a group except the later buttons of an option group,
+  // so each option group is one dialog group.
+  DWORD group = def.kind == ControlKind::OptionButton && def.index > 0 ? 0 : WS_GROUP;
+  hwnd_ =
+      CreateWindowExW(kind.exStyle, kind.className, Widen(def.caption).c_str(),
+                      WS_CHILD | WS_VISIBLE | group | kind.style, 0, 0, 0, 0, form.hwnd(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), form.instance(), nullptr);
+  if (def.kind == ControlKind::TextBox) {
+    SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
+    SetWindowSubclass(hwnd_, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+  Place(form.dpi(), form.font());
+}
+
+ControlWindow::~ControlWindow() {
+  // Forgotten first: a window being destroyed still reports its focus loss.
+  form_.Forget(id_);
+  if (def_.kind == ControlKind::TextBox) RemoveWindowSubclass(hwnd_, EditProc, 1);
+  DestroyWindow(hwnd_);
+}
+
+void ControlWindow::Place(UINT dpi, HFONT font) {
+  const toolkit::Rect& r = def_.rect;
+  SetWindowPos(hwnd_, nullptr, Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.width, dpi),
+               Scale(r.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+std::string ControlWindow::Text() const {
+  std::wstring text(GetWindowTextLengthW(hwnd_) + 1, L'\0');
+  text.resize(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size())));
+  return Narrow(text);
+}
+
+void ControlWindow::SetText(const std::string& text) {
+  SetWindowTextW(hwnd_, Widen(text).c_str());
+}
+
+int ControlWindow::Check() const {
+  return IsButton(def_.kind) ? static_cast<int>(SendMessageW(hwnd_, BM_GETCHECK, 0, 0)) : 0;
+}
+
+void ControlWindow::SetCheck(int state) {
+  SendMessageW(hwnd_, BM_SETCHECK, state, 0);
+}
+
+bool ControlWindow::Enabled() const {
+  return IsWindowEnabled(hwnd_) != FALSE;
+}
+
+void ControlWindow::SetEnabled(bool enabled) {
+  EnableWindow(hwnd_, enabled);
+}
+
+void ControlWindow::Focus() {
+  // Through the dialog manager, so the default button and edit selection follow.
+  SendMessageW(form_.hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hwnd_), TRUE);
+}
+
+void ControlWindow::AddItem(const std::string& item) {
+  SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+}
+
+int ControlWindow::ItemCount() const {
+  return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0));
+}
+
+std::string ControlWindow::Item(int position) const {
+  LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, position, 0);
+  if (length == LB_ERR) return {};
+  std::wstring text(length + 1, L'\0');
+  SendMessageW(hwnd_, LB_GETTEXT, position, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(length);
+  return Narrow(text);
+}
+
+int ControlWindow::Selected() const {
+  LRESULT selected = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
+  return selected == LB_ERR ? -1 : static_cast<int>(selected);
+}
+
+void ControlWindow::SetSelected(int position) {
+  SendMessageW(hwnd_, LB_SETCURSEL, position, 0);
+}
+
+Date ControlWindow::GetDate() const {
+  SYSTEMTIME time{};
+  SendMessageW(hwnd_, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&time));
+  return {time.wYear, time.wMonth, time.wDay};
+}
+
+void ControlWindow::SetDate(const Date& date) {
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(date.year);
+  time.wMonth = static_cast<WORD>(date.month);
+  time.wDay = static_cast<WORD>(date.day);
+  SendMessageW(hwnd_, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&time));
+}
+
+void ControlWindow::OnNotify(int code) {
+  using toolkit::PeerEvent;
+  switch (def_.kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+      if (code == BN_CLICKED) events_.OnPeerEvent(PeerEvent::Clicked, 0);
+      break;
+    case ControlKind::ListBox:
+      if (code == LBN_SELCHANGE) events_.OnPeerEvent(PeerEvent::SelectionChanged, 0);
+      if (code == LBN_KILLFOCUS) events_.OnPeerEvent(PeerEvent::LostFocus, 0);
+      break;
+    case ControlKind::TextBox:
+      if (code == EN_KILLFOCUS) events_.OnPeerEvent(PeerEvent::LostFocus, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+void ControlWindow::Draw(const DRAWITEMSTRUCT& item) {
+  if (def_.kind == ControlKind::Line) {
+    COLORREF colour = def_.style & toolkit::kWhiteLine ? RGB(255, 255, 255) : RGB(128, 128, 128);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(item.hDC, &item.rcItem, brush);
+    DeleteObject(brush);
+    return;
+  }
+  if (def_.style & toolkit::kAppIcon) {
+    int size = Scale(32, form_.dpi());
+    HICON icon = static_cast<HICON>(
+        LoadImageW(form_.instance(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, 0));
+    if (icon) {
+      DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon, size, size, 0, nullptr,
+                 DI_NORMAL);
+      DestroyIcon(icon);
+    }
+  }
+}
+
+}  // namespace marquill::win32

@@ -1,0 +1,281 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "platform/win32/backend.h"
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/text.h"
+
+namespace marquill::win32 {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"MarquillForm";
+constexpr int kMenuBase = 1000;
+
+// Functions of newer Windows versions, looked up so the program still starts
+// where they are missing.
+template <class Fn>
+Fn SystemFunction(const wchar_t* module, const char* name) {
+  HMODULE handle = GetModuleHandleW(module);
+  return handle ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(handle, name)))
+                : nullptr;
+}
+
+UINT WindowDpi(HWND hwnd) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static auto getDpiForWindow = SystemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+  if (getDpiForWindow) {
+    UINT dpi = getDpiForWindow(hwnd);
+    if (dpi) return dpi;
+  }
+  HDC screen = GetDC(nullptr);
+  UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+  return dpi ? dpi : 96;
+}
+
+// The system's message font for `dpi`.
+HFONT MessageFont(UINT dpi) {
+  using SpiForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+  static auto spiForDpi = SystemFunction<SpiForDpiFn>(L"user32.dll", "SystemParametersInfoForDpi");
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!spiForDpi || !spiForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HDC screen = GetDC(nullptr);
+    int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+  }
+  return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+RECT WindowRectFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, bool menu,
+                   UINT dpi) {
+  using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static auto adjustForDpi =
+      SystemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+  RECT rect{0, 0, Scale(clientWidth, dpi), Scale(clientHeight, dpi)};
+  if (!adjustForDpi || !adjustForDpi(&rect, style, menu, exStyle, dpi))
+    AdjustWindowRectEx(&rect, style, menu, exStyle);
+  return rect;
+}
+
+ATOM FormClass(HINSTANCE instance, WNDPROC proc) {
+  static ATOM atom = 0;
+  if (!atom) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFormClass;
+    atom = RegisterClassExW(&wc);
+  }
+  return atom;
+}
+
+HICON LoadFormIcon(HINSTANCE instance, toolkit::FormIcon icon, int size) {
+  if (icon == toolkit::FormIcon::None) return nullptr;
+  int id = icon == toolkit::FormIcon::Options ? IDI_OPTIONS : IDI_PROGRAM;
+  return static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+HMENU BuildMenu(std::span<const toolkit::MenuDef> menus) {
+  if (menus.empty()) return nullptr;
+  HMENU bar = CreateMenu();
+  std::vector<HMENU> popups(menus.size(), nullptr);
+  for (size_t i = 0; i < menus.size(); ++i) {
+    const toolkit::MenuDef& menu = menus[i];
+    std::wstring caption = Widen(menu.caption);
+    if (menu.parent < 0) {
+      popups[i] = CreatePopupMenu();
+      AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popups[i]),
+                  caption.c_str());
+    } else {
+      AppendMenuW(popups[menu.parent], MF_STRING, kMenuBase + i, caption.c_str());
+    }
+  }
+  return bar;
+}
+
+DWORD FormStyle(const toolkit::FormDef& def) {
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  if (def.border == toolkit::FormBorder::FixedSingle) style |= WS_MINIMIZEBOX;
+  return style;
+}
+
+DWORD FormExStyle(const toolkit::FormDef& def) {
+  // A dialog frame shows no icon in the caption.
+  return def.border == toolkit::FormBorder::FixedDialog || def.icon == toolkit::FormIcon::None
+             ? WS_EX_DLGMODALFRAME
+             : 0;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events)
+    : instance_(instance), def_(def), events_(events) {
+  FormClass(instance, &FormWindow::WindowProc);
+  menu_ = BuildMenu(def.menus);
+  hwnd_ = CreateWindowExW(FormExStyle(def), kFormClass, Widen(def.caption).c_str(), FormStyle(def),
+                          CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, menu_, instance, this);
+  ApplyDpi(WindowDpi(hwnd_), nullptr);
+  if (def.centred) {
+    RECT window;
+    GetWindowRect(hwnd_, &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    int width = window.right - window.left;
+    int height = window.bottom - window.top;
+    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+FormWindow::~FormWindow() {
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);  // destroys the menu with it
+  }
+  if (font_) DeleteObject(font_);
+  if (bigIcon_) DestroyIcon(bigIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+bool FormWindow::IsFormWindow(HWND hwnd) {
+  wchar_t name[32];
+  return GetClassNameW(hwnd, name, 32) && lstrcmpW(name, kFormClass) == 0;
+}
+
+std::unique_ptr<toolkit::ControlPeer> FormWindow::CreateControl(const toolkit::ControlDef& def,
+                                                                toolkit::ControlEvents& events) {
+  int id = nextId_++;
+  auto control = std::make_unique<ControlWindow>(*this, def, events, id);
+  controls_[id] = control.get();
+  if (def.style & toolkit::kDefaultButton) SendMessageW(hwnd_, DM_SETDEFID, id, 0);
+  return control;
+}
+
+void FormWindow::SetCaption(const std::string& caption) {
+  SetWindowTextW(hwnd_, Widen(caption).c_str());
+}
+
+void FormWindow::Show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  BringWindowToTop(hwnd_);
+}
+
+void FormWindow::Hide() {
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool FormWindow::Visible() const {
+  return IsWindowVisible(hwnd_) != FALSE;
+}
+
+void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
+  dpi_ = dpi;
+  HFONT old = font_;
+  font_ = MessageFont(dpi);
+  if (bigIcon_) DestroyIcon(bigIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+  bigIcon_ = LoadFormIcon(instance_, def_.icon, Scale(32, dpi));
+  smallIcon_ = LoadFormIcon(instance_, def_.icon, Scale(16, dpi));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  RECT size = WindowRectFor(def_.clientWidth, def_.clientHeight, FormStyle(def_), FormExStyle(def_),
+                            menu_ != nullptr, dpi);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE);
+  SetWindowPos(hwnd_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
+               size.right - size.left, size.bottom - size.top, flags);
+  for (auto& [id, control] : controls_) control->Place(dpi, font_);
+  if (old) DeleteObject(old);
+}
+
+void FormWindow::PressButton(unsigned style) {
+  for (auto& [id, control] : controls_)
+    if (control->def().style & style) return control->OnNotify(BN_CLICKED);
+}
+
+void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  int id = LOWORD(wParam);
+  int code = HIWORD(wParam);
+  if (lParam) {
+    auto control = controls_.find(id);
+    if (control != controls_.end()) control->second->OnNotify(code);
+    return;
+  }
+  if (id >= kMenuBase) return events_.OnMenuCommand(id - kMenuBase);
+  // The dialog manager's Enter and Esc when no button of that id exists.
+  if (id == IDOK) return PressButton(toolkit::kDefaultButton);
+  if (id == IDCANCEL) return PressButton(toolkit::kCancelButton);
+}
+
+LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      return 0;
+    case WM_CLOSE:
+      events_.OnCloseRequest();
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam) events_.OnCloseRequest();
+      return 0;
+    case WM_DRAWITEM: {
+      auto control = controls_.find(static_cast<int>(wParam));
+      if (control == controls_.end()) break;
+      control->second->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    }
+    case WM_DPICHANGED:
+      ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    default:
+      break;
+  }
+  return DefDlgProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefDlgProcW(hwnd, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+Backend::Backend(HINSTANCE instance) : instance_(instance) {
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+std::unique_ptr<toolkit::FormPeer> Backend::CreateForm(const toolkit::FormDef& def,
+                                                       toolkit::FormEvents& events) {
+  return std::make_unique<FormWindow>(instance_, def, events);
+}
+
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root && FormWindow::IsFormWindow(root) && IsDialogMessageW(root, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace marquill::win32

@@ -1,0 +1,174 @@
+#include "platform/win32/services.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/win32/backend.h"
+#include "platform/win32/text.h"
+
+namespace marquill::win32 {
+namespace {
+
+// Long enough for any path Windows can handle.
+constexpr DWORD kLongPath = 32768;
+
+// The program's visible windows, so a message box can block all of them.
+std::vector<HWND> EnabledFormWindows() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM list) -> BOOL {
+        if (FormWindow::IsFormWindow(hwnd) && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+struct CoTaskMemDeleter {
+  void operator()(void* memory) const { CoTaskMemFree(memory); }
+};
+
+}  // namespace
+
+MsgResult MessageBoxes::Show(const std::string& text, const std::string& title, MsgButtons buttons,
+                             MsgIcon icon) {
+  UINT flags = 0;
+  switch (buttons) {
+    case MsgButtons::Ok:
+      flags = MB_OK;
+      break;
+    case MsgButtons::OkCancel:
+      flags = MB_OKCANCEL;
+      break;
+    case MsgButtons::YesNo:
+      flags = MB_YESNO;
+      break;
+  }
+  switch (icon) {
+    case MsgIcon::None:
+      break;
+    case MsgIcon::Question:
+      flags |= MB_ICONQUESTION;
+      break;
+    case MsgIcon::Information:
+      flags |= MB_ICONINFORMATION;
+      break;
+    case MsgIcon::Exclamation:
+      flags |= MB_ICONEXCLAMATION;
+      break;
+  }
+  HWND owner = GetActiveWindow();
+  if (owner && !FormWindow::IsFormWindow(owner)) owner = nullptr;
+  // Every window of the program waits for the answer, not just the owner.
+  std::vector<HWND> blocked = EnabledFormWindows();
+  for (HWND window : blocked)
+    if (window != owner) EnableWindow(window, FALSE);
+  int answer =
+      MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), flags | MB_SETFOREGROUND);
+  for (HWND window : blocked)
+    if (window != owner && IsWindow(window)) EnableWindow(window, TRUE);
+  switch (answer) {
+    case IDOK:
+      return MsgResult::Ok;
+    case IDYES:
+      return MsgResult::Yes;
+    case IDNO:
+      return MsgResult::No;
+    default:
+      return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
+  }
+}
+
+LaunchResult ProcessLauncher::Launch(const std::string& application, const std::string& commandLine,
+                                     WindowStyle style) {
+  std::wstring app = Widen(application);
+  std::wstring line = Widen(commandLine);  // CreateProcessW may write to it
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow =
+      static_cast<WORD>(style == WindowStyle::MaximizedFocus ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return {false, ErrorText(GetLastError())};
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return {true, {}};
+}
+
+std::string ProgramHost::ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  size_t slash = path.find_last_of(L'\\');
+  if (slash == std::wstring::npos) return {};
+  // A drive root keeps its backslash.
+  path.resize(slash == 2 && path[1] == L':' ? slash + 1 : slash);
+  return Narrow(path);
+}
+
+void ProgramHost::EndProgram() {
+  ExitProcess(0);
+}
+
+std::optional<std::string> FolderBrowser::Browse(const FolderBrowseRequest& request) {
+  std::wstring title = Widen(request.title);
+  BROWSEINFOW info{};
+  info.hwndOwner = reinterpret_cast<HWND>(request.owner);
+  info.lpszTitle = title.c_str();
+  info.ulFlags = request.flags;
+  std::unique_ptr<ITEMIDLIST, CoTaskMemDeleter> list(SHBrowseForFolderW(&info));
+  if (!list) return std::nullopt;
+
+  std::wstring path(kLongPath, L'\0');
+  using GetPathExFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, PWSTR, DWORD, GPFIDL_FLAGS);
+  HMODULE shell = GetModuleHandleW(L"shell32.dll");
+  auto getPathEx = shell ? reinterpret_cast<GetPathExFn>(reinterpret_cast<void*>(
+                               GetProcAddress(shell, "SHGetPathFromIDListEx")))
+                         : nullptr;
+  BOOL found = getPathEx ? getPathEx(list.get(), path.data(), kLongPath, GPFIDL_DEFAULT)
+                         : SHGetPathFromIDListW(list.get(), path.data());
+  if (!found) return std::string();
+  path.resize(wcslen(path.c_str()));
+  return Narrow(path);
+}
+
+std::optional<std::string> FileOpenDialog::ShowOpen() {
+  std::wstring name(kLongPath, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = GetActiveWindow();
+  dialog.lpstrFile = name.data();
+  dialog.nMaxFile = kLongPath;
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+  name.resize(wcslen(name.c_str()));
+  return Narrow(name);
+}
+
+std::string DateFormatter::ShortDate(const Date& date) {
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(date.year);
+  time.wMonth = static_cast<WORD>(date.month);
+  time.wDay = static_cast<WORD>(date.day);
+  wchar_t text[128];
+  int length = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, 128);
+  return length > 0 ? Narrow(std::wstring_view(text, length - 1)) : std::string();
+}
+
+}  // namespace marquill::win32
