@@ -1,7 +1,10 @@
 #pragma once
 
+#include "about/frm_about.h"
 #include "mainwin/frm_main.h"
 #include "model/option_slots.h"
+#include "options/frm_cal_age.h"
+#include "options/frm_opt_main.h"
 #include "platform/services.h"
 #include "toolkit/peer.h"
 
@@ -18,6 +21,11 @@ class Program {
 
   OptionSlots slots;
   FrmMain frmMain;
+  FrmOptMain frmOptMain;
+  // After frmOptMain: each confirms its date into one of its boxes.
+  FrmCalAge frmCalMaxAge;
+  FrmCalAge frmCalMinAge;
+  FrmAbout frmAbout;
 };
 
 }  // namespace marquill

@@ -18,12 +18,16 @@ const toolkit::ControlDef kControls[] = {
     {"lblDestPath", -1, ControlKind::Label, "Destination Path", {32, 60, 177, 19}, 5},
     {"cmdQuit", -1, ControlKind::Button, "&Quit", {128, 128, 80, 23}, 6},
     {"cmdRun", -1, ControlKind::Button, "RoboCopy", {32, 128, 80, 23}, 7},
-    {"chkMatchDest", -1, ControlKind::CheckBox, "Match Destination Folder to Source Folder",
-     {32, 104, 249, 17}, 8},
+    {"chkMatchDest",
+     -1,
+     ControlKind::CheckBox,
+     "Match Destination Folder to Source Folder",
+     {32, 104, 249, 17},
+     8},
 };
 
 const toolkit::MenuDef kMenus[] = {
-    {"mnuTools", "Tools", -1},    {"mnuToolsOptions", "Options", 0}, {"mnuHelp", "Help", -1},
+    {"mnuTools", "Tools", -1},     {"mnuToolsOptions", "Options", 0}, {"mnuHelp", "Help", -1},
     {"mnuHelpAbout", "&About", 2}, {"mnuHelpSupport", "&Support", 2},
 };
 
@@ -67,7 +71,9 @@ void FrmMain::Form_Unload() {
   services_.host.EndProgram();
 }
 
-void FrmMain::cmdQuit_Click() { AskQuit(*this, services_.messages); }
+void FrmMain::cmdQuit_Click() {
+  AskQuit(*this, services_.messages);
+}
 
 void FrmMain::mnuToolsOptions_Click() {
   if (ShowOptions) ShowOptions();
@@ -79,7 +85,8 @@ void FrmMain::mnuHelpAbout_Click() {
 
 void FrmMain::mnuHelpSupport_Click() {
   services_.messages.Show(
-      "For Support or to report bugs contact:\r\nThe Marquill maintainers, support@marquill.example",
+      "For Support or to report bugs contact:\r\nThe Marquill maintainers, "
+      "support@marquill.example",
       "Support Info.", MsgButtons::Ok, MsgIcon::Information);
 }
 

@@ -10,7 +10,8 @@ bool IsRoot(std::string_view text) {
 }
 
 std::string FoldersAndOptions(const OptionSlots& slots) {
-  return QuoteFolder(slots.strRunSrc) + " " + QuoteFolder(slots.strRunDest) + slots.JoinedOptions();
+  return QuoteArgument(slots.strRunSrc) + " " + QuoteArgument(slots.strRunDest) +
+         slots.JoinedOptions();
 }
 
 }  // namespace
@@ -21,10 +22,10 @@ std::string FolderForCommand(std::string_view fieldText) {
   return std::string(fieldText);
 }
 
-std::string QuoteFolder(std::string_view folder) {
+std::string QuoteArgument(std::string_view text) {
   std::string quoted = "\"";
   size_t backslashes = 0;
-  for (char c : folder) {
+  for (char c : text) {
     if (c == '\\') {
       ++backslashes;
       continue;
@@ -40,6 +41,23 @@ std::string QuoteFolder(std::string_view folder) {
   return quoted;
 }
 
+std::string QuoteIfBlank(std::string_view name) {
+  if (name.find_first_of(" \t") == std::string_view::npos) return std::string(name);
+  // A name the user quoted is quoted again from its inside, so that a trailing
+  // backslash cannot swallow the closing quote.
+  if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+    name = name.substr(1, name.size() - 2);
+  return QuoteArgument(name);
+}
+
+std::string QuoteProgramName(std::string_view path) {
+  // The program name is read up to the next blank unless quoted, and up to the
+  // next quote when quoted, backslashes or not; Windows paths cannot hold a
+  // quote, so wrapping it is enough.
+  if (path.find_first_of(" \t") == std::string_view::npos) return std::string(path);
+  return "\"" + std::string(path) + "\"";
+}
+
 std::string EnginePath(std::string_view programFolder) {
   std::string path(programFolder);
   if (path.empty() || path.back() != '\\') path += '\\';
@@ -52,11 +70,7 @@ std::string PreviewText(const OptionSlots& slots) {
 }
 
 std::string LaunchText(const OptionSlots& slots, std::string_view programFolder) {
-  std::string program = EnginePath(programFolder);
-  // The program name is read up to the next blank unless quoted; Windows paths
-  // cannot hold a quote, so wrapping it is enough.
-  if (program.find_first_of(" \t") != std::string::npos) program = "\"" + program + "\"";
-  return program + " " + FoldersAndOptions(slots);
+  return QuoteProgramName(EnginePath(programFolder)) + " " + FoldersAndOptions(slots);
 }
 
 }  // namespace marquill

@@ -13,10 +13,19 @@ inline constexpr std::string_view kEngineFileName = "robocopy.exe";
 // backslash is dropped, but a root ("D:\", "\") stays a root.
 std::string FolderForCommand(std::string_view fieldText);
 
-// The folder in double quotes, escaped so that the standard Windows argument
-// rules give back exactly `folder` (a trailing backslash would otherwise
-// swallow the closing quote).
-std::string QuoteFolder(std::string_view folder);
+// The text in double quotes, escaped so that the standard Windows argument
+// rules give back exactly `text` as one argument (a trailing backslash would
+// otherwise swallow the closing quote).
+std::string QuoteArgument(std::string_view text);
+
+// A name typed for a switch value: kept as typed unless it holds a blank or a
+// tab; then it is quoted (re-quoted when the user already put it in double
+// quotes) so that the engine reads it back as one argument.
+std::string QuoteIfBlank(std::string_view name);
+
+// A program's path as the first word of a command line: in double quotes when
+// it holds a blank or a tab.
+std::string QuoteProgramName(std::string_view path);
 
 // Full path of the engine in the program's folder.
 std::string EnginePath(std::string_view programFolder);

@@ -67,7 +67,8 @@ void Form::Load() {
   busy_ = true;
   peer_ = backend_.CreateForm(def_, *this);
   peer_->SetCaption(caption_);
-  for (const ControlDef* control : CreationOrder(def_)) Find(control->name, control->index).Attach(*peer_);
+  for (const ControlDef* control : CreationOrder(def_))
+    Find(control->name, control->index).Attach(*peer_);
   busy_ = false;
   Form_Load();
 }
@@ -75,6 +76,28 @@ void Form::Load() {
 void Form::Show() {
   Load();
   peer_->Show();
+  if (shownSinceLoad_) return;
+  shownSinceLoad_ = true;
+  FocusFirstControl();
+}
+
+void Form::FocusFirstControl() {
+  for (const ControlDef* def : CreationOrder(def_)) {
+    if (def->tabIndex == kNoTab) break;
+    switch (def->kind) {
+      case ControlKind::Label:
+      case ControlKind::Frame:
+      case ControlKind::Line:
+      case ControlKind::Picture:
+        continue;
+      default:
+        break;
+    }
+    Control& control = Find(def->name, def->index);
+    if (!control.Enabled()) continue;
+    control.SetFocus();
+    return;
+  }
 }
 
 void Form::Hide() {
@@ -88,7 +111,9 @@ void Form::Unload() {
   for (auto& control : controls_) control->Detach();
   peer_.reset();
   caption_ = def_.caption;
+  shownSinceLoad_ = false;
   busy_ = false;
+  ResetComponents();
 }
 
 void Form::SetCaption(const std::string& caption) {
@@ -107,7 +132,8 @@ void Form::OnMenuCommand(int menuIndex) {
 
 Control& Form::Find(const char* name, int index) {
   for (auto& control : controls_)
-    if (std::strcmp(control->def().name, name) == 0 && control->def().index == index) return *control;
+    if (std::strcmp(control->def().name, name) == 0 && control->def().index == index)
+      return *control;
   throw std::logic_error(std::string("no control ") + name + " on " + def_.name);
 }
 

@@ -25,7 +25,9 @@ class Form : private FormEvents {
   bool IsVisible() const { return peer_ && peer_->Visible(); }
 
   void Load();
-  // Loads if needed, shows modeless and brings to the front.
+  // Loads if needed, shows modeless and brings to the front. The first show
+  // after a load gives the focus to the first control of the tab order that
+  // can take it.
   void Show();
   void Hide();
   void Unload();
@@ -46,6 +48,9 @@ class Form : private FormEvents {
 
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
+  // After an unload, for state a form keeps outside its windows (a dialog
+  // component's last file name): back to design state, running no handler.
+  virtual void ResetComponents() {}
   // The close box; unloading is what it does unless a form says otherwise.
   virtual void OnCloseBox() { Unload(); }
 
@@ -53,12 +58,14 @@ class Form : private FormEvents {
   void OnCloseRequest() override;
   void OnMenuCommand(int menuIndex) override;
   Control& Find(const char* name, int index);
+  void FocusFirstControl();
 
   Backend& backend_;
   const FormDef& def_;
   std::string caption_;
   std::unique_ptr<FormPeer> peer_;
   bool busy_ = false;  // creating or destroying peers
+  bool shownSinceLoad_ = false;
   std::vector<std::unique_ptr<Control>> controls_;  // in table order
   std::vector<std::unique_ptr<OptionGroup>> groups_;
   std::vector<std::unique_ptr<MenuItem>> menus_;

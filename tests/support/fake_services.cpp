@@ -60,7 +60,7 @@ std::string FakeDates::ShortDate(const Date& date) {
 long FakeRegistry::OpenKey(Key root, const std::string& path, std::uint32_t access, Key* opened_) {
   accessMasks.push_back(access);
   opened.push_back(path);
-  if (root != kLocalMachine || !keys.count(path)) return 2;  // not found
+  if (root != kLocalMachine || !keys.count(path)) return 2;                        // not found
   if (std::find(refused.begin(), refused.end(), path) != refused.end()) return 5;  // denied
   *opened_ = next_++;
   handles_[*opened_] = path;
@@ -83,7 +83,10 @@ long FakeRegistry::QueryValue(Key key, const std::string& name, std::uint32_t* t
 }
 
 long FakeRegistry::CloseKey(Key key) {
-  if (!handles_.erase(key)) return 6;
+  if (!handles_.erase(key)) {
+    ++invalidCloses;
+    return 6;
+  }
   --openHandles;
   return 0;
 }
@@ -96,6 +99,7 @@ void FakeRegistry::SetString(const std::string& path, const std::string& name,
 }
 
 bool FakeFileSystem::OrdinaryFileExists(const std::string& path) {
+  tested.push_back(path);
   return std::find(files.begin(), files.end(), path) != files.end();
 }
 

@@ -26,7 +26,7 @@ class FakeMessageBoxes : public MessageBoxes {
   MsgResult Show(const std::string& text, const std::string& title, MsgButtons buttons,
                  MsgIcon icon) override;
   std::vector<ShownMessage> shown;
-  std::deque<MsgResult> answers;  // empty: OK, or No for a Yes/No question
+  std::deque<MsgResult> answers;     // empty: OK, or No for a Yes/No question
   std::function<void()> whileShown;  // runs while the box is up
 };
 
@@ -99,6 +99,7 @@ class FakeRegistry : public Registry {
   std::vector<std::string> opened;   // every key opened, in order
   std::vector<std::uint32_t> accessMasks;
   int openHandles = 0;
+  int invalidCloses = 0;  // closes of a key that was not open
 
  private:
   std::map<Key, std::string> handles_;
@@ -109,6 +110,7 @@ class FakeFileSystem : public FileSystem {
  public:
   bool OrdinaryFileExists(const std::string& path) override;
   std::vector<std::string> files;
+  std::vector<std::string> tested;  // every path asked about, in order
 };
 
 // All of them, wired as the Services the forms take.

@@ -1,21 +1,60 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "app/program.h"
 #include "support/fake_services.h"
 #include "support/memory_backend.h"
 #include "support/ui.h"
+#include "support/windows_cmdline.h"
 
 namespace marquill::test {
 namespace {
+
+using Args = std::vector<std::string>;
+
+const char kEngine[] = "C:\\Tools\\robocopy.exe";
 
 class MainWindow : public ::testing::Test {
  protected:
   MainWindow() { program.Start(); }
 
-  void TypeFolders(const std::string& source, const std::string& destination) {
-    ui.Paste("frmMain", "txtSrcPath", source);
-    ui.Paste("frmMain", "txtDestPath", destination);
+  // Replaces a field's whole text, as selecting it and typing over it would.
+  void SetField(const std::string& field, const std::string& text) {
+    ui.At("frmMain", field).text = text;
   }
+  std::string Field(const std::string& field) const { return ui.Text("frmMain", field); }
+
+  void TypeFolders(const std::string& source, const std::string& destination) {
+    SetField("txtSrcPath", source);
+    SetField("txtDestPath", destination);
+  }
+
+  void Run(MsgResult answer = MsgResult::Ok) {
+    fakes.messages.answers.push_back(answer);
+    ui.Click("frmMain", "cmdRun");
+  }
+
+  // The arguments the engine of the last launch receives.
+  Args LastLaunchArgs() const {
+    return SplitWindowsCommandLine(fakes.launcher.launches.back().commandLine);
+  }
+
+  void BrowseSource(const std::string& chosen) {
+    fakes.folders.Choose(chosen);
+    ui.Click("frmMain", "cmdBrowseSrc");
+  }
+  void BrowseDestination(const std::string& chosen) {
+    fakes.folders.Choose(chosen);
+    ui.Click("frmMain", "cmdBrowseDest");
+  }
+  void SetMatching(bool ticked) {
+    if ((ui.Check("frmMain", "chkMatchDest") == toolkit::kTicked) != ticked)
+      ui.Click("frmMain", "chkMatchDest");
+  }
+
+  const ShownMessage& LastMessage() const { return fakes.messages.shown.back(); }
 
   MemoryBackend backend;
   FakeServices fakes;
@@ -23,26 +62,383 @@ class MainWindow : public ::testing::Test {
   Ui ui{backend};
 };
 
+void ExpectMessage(const ShownMessage& shown, const std::string& text, const std::string& title,
+                   MsgButtons buttons, MsgIcon icon) {
+  EXPECT_EQ(shown.text, text);
+  EXPECT_EQ(shown.title, title);
+  EXPECT_EQ(shown.buttons, buttons);
+  EXPECT_EQ(shown.icon, icon);
+}
+
 TEST_F(MainWindow, StartsWithEmptyFieldsMatchingTickedAndStartValues) {
   EXPECT_TRUE(ui.IsVisible("frmMain"));
   EXPECT_EQ(ui.Window("frmMain").caption, "Marquill 1.0");
-  EXPECT_EQ(ui.Text("frmMain", "txtSrcPath"), "");
-  EXPECT_EQ(ui.Text("frmMain", "txtDestPath"), "");
+  EXPECT_EQ(Field("txtSrcPath"), "");
+  EXPECT_EQ(Field("txtDestPath"), "");
   EXPECT_EQ(ui.Check("frmMain", "chkMatchDest"), 1);
   EXPECT_EQ(program.slots.JoinedOptions(), " /S");
+  EXPECT_EQ(program.frmMain.RoboSrc(), "");
+  EXPECT_EQ(program.frmMain.RoboDest(), "");
 }
 
-TEST_F(MainWindow, RunShowsPreviewAndLaunchesOnOk) {
-  TypeFolders("C:\\Data\\", "D:\\Backup\\");
-  fakes.messages.answers = {MsgResult::Ok};
+// ---- Validation of the two fields ----
+
+using MainWindowValidation = MainWindow;
+
+TEST_F(MainWindowValidation, EmptySourceIsReportedAndChangesNothing) {
+  TypeFolders("C:\\Old\\", "D:\\Old\\");
+  Run(MsgResult::Cancel);
+  SetField("txtSrcPath", "");
+  SetField("txtDestPath", "D:\\New\\");
+  ui.Click("frmMain", "cmdRun");
+
+  ASSERT_EQ(fakes.messages.shown.size(), 2u);
+  ExpectMessage(LastMessage(), "Please select a source directory", "Error", MsgButtons::Ok,
+                MsgIcon::None);
+  EXPECT_EQ(ui.Focused(), "frmMain.txtSrcPath");
+  EXPECT_TRUE(fakes.launcher.launches.empty());
+  EXPECT_EQ(program.slots.strRunSrc, "C:\\Old");
+  EXPECT_EQ(program.slots.strRunDest, "D:\\Old");
+}
+
+TEST_F(MainWindowValidation, EmptyDestinationIsReportedAndChangesNothing) {
+  TypeFolders("C:\\Old\\", "D:\\Old\\");
+  Run(MsgResult::Cancel);
+  SetField("txtSrcPath", "C:\\New\\");
+  SetField("txtDestPath", "");
+  ui.Click("frmMain", "cmdRun");
+
+  ASSERT_EQ(fakes.messages.shown.size(), 2u);
+  ExpectMessage(LastMessage(), "Please select a destination directory", "Error", MsgButtons::Ok,
+                MsgIcon::None);
+  EXPECT_EQ(ui.Focused(), "frmMain.txtDestPath");
+  EXPECT_TRUE(fakes.launcher.launches.empty());
+  EXPECT_EQ(program.slots.strRunSrc, "C:\\Old");
+  EXPECT_EQ(program.slots.strRunDest, "D:\\Old");
+}
+
+TEST_F(MainWindowValidation, BothEmptyReportOnlyTheSource) {
   ui.Click("frmMain", "cmdRun");
   ASSERT_EQ(fakes.messages.shown.size(), 1u);
-  EXPECT_EQ(fakes.messages.shown[0].text, "robocopy.exe \"C:\\Data\" \"D:\\Backup\" /S");
-  EXPECT_EQ(fakes.messages.shown[0].title, "Continue?");
+  EXPECT_EQ(LastMessage().text, "Please select a source directory");
+  EXPECT_EQ(ui.Focused(), "frmMain.txtSrcPath");
+}
+
+TEST_F(MainWindowValidation, BlanksAreNotEmpty) {
+  TypeFolders("  ", " ");
+  Run(MsgResult::Cancel);
+  ASSERT_EQ(fakes.messages.shown.size(), 1u);
+  EXPECT_EQ(LastMessage().text, "robocopy.exe \"  \" \" \" /S");
+}
+
+// ---- Confirmation and launch ----
+
+using MainWindowRun = MainWindow;
+
+TEST_F(MainWindowRun, WorkedExampleIsConfirmedThenLaunched) {
+  TypeFolders("C:\\Data\\Reports\\", "D:\\Backup\\Reports\\");
+  program.slots.strOptFiles = " *.doc";
+  program.slots.strOptMir = " /MIR";
+  program.slots.strOptRetry = " /R:3";
+  program.slots.strOptWait = " /W:10";
+  program.slots.strOptNp = " /NP";
+  Run(MsgResult::Ok);
+
+  ASSERT_EQ(fakes.messages.shown.size(), 1u);
+  ExpectMessage(LastMessage(),
+                "robocopy.exe \"C:\\Data\\Reports\" \"D:\\Backup\\Reports\" *.doc /S /MIR /R:3 "
+                "/W:10 /NP",
+                "Continue?", MsgButtons::OkCancel, MsgIcon::Question);
   ASSERT_EQ(fakes.launcher.launches.size(), 1u);
-  EXPECT_EQ(fakes.launcher.launches[0].commandLine,
-            "C:\\Tools\\robocopy.exe \"C:\\Data\" \"D:\\Backup\" /S");
-  EXPECT_EQ(fakes.launcher.launches[0].application, "C:\\Tools\\robocopy.exe");
+  const Launch& launch = fakes.launcher.launches[0];
+  EXPECT_EQ(launch.commandLine,
+            "C:\\Tools\\robocopy.exe \"C:\\Data\\Reports\" \"D:\\Backup\\Reports\" *.doc /S /MIR "
+            "/R:3 /W:10 /NP");
+  EXPECT_EQ(launch.application, kEngine);
+  EXPECT_EQ(launch.style, WindowStyle::MaximizedFocus);
+  EXPECT_EQ(program.slots.strRunSrc, "C:\\Data\\Reports");
+  EXPECT_EQ(program.slots.strRunDest, "D:\\Backup\\Reports");
+}
+
+TEST_F(MainWindowRun, OnlyATrailingBackslashIsDropped) {
+  TypeFolders("C:\\Data", "D:\\Backup\\\\");
+  Run(MsgResult::Ok);
+  EXPECT_EQ(program.slots.strRunSrc, "C:\\Data");
+  EXPECT_EQ(program.slots.strRunDest, "D:\\Backup\\");
+  ASSERT_EQ(fakes.launcher.launches.size(), 1u);
+  EXPECT_EQ(LastLaunchArgs(), (Args{kEngine, "C:\\Data", "D:\\Backup\\", "/S"}));
+}
+
+TEST_F(MainWindowRun, RootsReachTheEngineAsRoots) {
+  TypeFolders("D:\\", "\\");
+  Run(MsgResult::Ok);
+  EXPECT_EQ(program.slots.strRunSrc, "D:\\");
+  EXPECT_EQ(program.slots.strRunDest, "\\");
+  ASSERT_EQ(fakes.launcher.launches.size(), 1u);
+  EXPECT_EQ(LastLaunchArgs(), (Args{kEngine, "D:\\", "\\", "/S"}));
+}
+
+TEST_F(MainWindowRun, CancelStartsNothingAndTheNextClickAsksAlike) {
+  TypeFolders("C:\\Data\\", "D:\\Backup\\");
+  Run(MsgResult::Cancel);
+  EXPECT_TRUE(fakes.launcher.launches.empty());
+  EXPECT_EQ(program.slots.strRunSrc, "C:\\Data");
+  EXPECT_EQ(program.slots.strRunDest, "D:\\Backup");
+
+  Run(MsgResult::Cancel);
+  ASSERT_EQ(fakes.messages.shown.size(), 2u);
+  EXPECT_EQ(fakes.messages.shown[1].text, fakes.messages.shown[0].text);
+  EXPECT_EQ(fakes.messages.shown[1].title, "Continue?");
+  EXPECT_TRUE(fakes.launcher.launches.empty());
+}
+
+TEST_F(MainWindowRun, EachRunReadsFieldsAndSlotsAfreshAndStartsItsOwnEngine) {
+  TypeFolders("C:\\A\\", "D:\\A\\");
+  Run(MsgResult::Ok);
+  SetField("txtSrcPath", "C:\\B\\");
+  program.slots.strOptSub = " /E";
+  program.slots.strOptPurge = " /PURGE";
+  Run(MsgResult::Ok);
+
+  ASSERT_EQ(fakes.launcher.launches.size(), 2u);
+  EXPECT_EQ(SplitWindowsCommandLine(fakes.launcher.launches[0].commandLine),
+            (Args{kEngine, "C:\\A", "D:\\A", "/S"}));
+  EXPECT_EQ(LastLaunchArgs(), (Args{kEngine, "C:\\B", "D:\\A", "/E", "/PURGE"}));
+  EXPECT_EQ(fakes.messages.shown[1].text, "robocopy.exe \"C:\\B\" \"D:\\A\" /E /PURGE");
+}
+
+TEST_F(MainWindowRun, ProgramFolderWithBlanksStillNamesOneEngine) {
+  fakes.host.folder = "C:\\Program Files\\Marquill \xC3\xA9t\xC3\xA9";
+  const std::string engine = fakes.host.folder + "\\robocopy.exe";
+  TypeFolders("C:\\Data\\", "D:\\Backup\\");
+  Run(MsgResult::Ok);
+  ASSERT_EQ(fakes.launcher.launches.size(), 1u);
+  EXPECT_EQ(fakes.launcher.launches[0].application, engine);
+  EXPECT_EQ(LastLaunchArgs(), (Args{engine, "C:\\Data", "D:\\Backup", "/S"}));
+  // The preview never shows the program folder.
+  EXPECT_EQ(LastMessage().text, "robocopy.exe \"C:\\Data\" \"D:\\Backup\" /S");
+}
+
+TEST_F(MainWindowRun, EngineThatCannotStartIsReported) {
+  fakes.launcher.failure = "The system cannot find the file specified.";
+  TypeFolders("C:\\Data\\", "D:\\Backup\\");
+  Run(MsgResult::Ok);
+  ASSERT_EQ(fakes.messages.shown.size(), 2u);
+  const ShownMessage& report = LastMessage();
+  EXPECT_EQ(report.title, "Error");
+  EXPECT_EQ(report.buttons, MsgButtons::Ok);
+  EXPECT_NE(report.text.find(kEngine), std::string::npos) << report.text;
+  EXPECT_NE(report.text.find("The system cannot find the file specified."), std::string::npos)
+      << report.text;
+  // The window stays usable: the next run asks again.
+  Run(MsgResult::Cancel);
+  EXPECT_EQ(fakes.messages.shown.size(), 3u);
+}
+
+// ---- Quit, close box and support message ----
+
+using MainWindowLifecycle = MainWindow;
+
+TEST_F(MainWindowLifecycle, QuitAnsweredNoChangesNothing) {
+  TypeFolders("C:\\Data\\", "D:\\Backup\\");
+  program.slots.strOptMir = " /MIR";
+  fakes.messages.answers = {MsgResult::No};
+  ui.Click("frmMain", "cmdQuit");
+
+  ASSERT_EQ(fakes.messages.shown.size(), 1u);
+  ExpectMessage(LastMessage(), "Quit the Program?", "Close Marquill", MsgButtons::YesNo,
+                MsgIcon::Question);
+  EXPECT_TRUE(ui.IsVisible("frmMain"));
+  EXPECT_EQ(Field("txtSrcPath"), "C:\\Data\\");
+  EXPECT_EQ(Field("txtDestPath"), "D:\\Backup\\");
+  EXPECT_EQ(program.slots.JoinedOptions(), " /S /MIR");
+  EXPECT_EQ(fakes.host.ended, 0);
+}
+
+TEST_F(MainWindowLifecycle, QuitAnsweredYesEmptiesTheTableAndEnds) {
+  TypeFolders("C:\\Data\\", "D:\\Backup\\");
+  Run(MsgResult::Cancel);
+  program.slots.strOptMir = " /MIR";
+  fakes.messages.answers = {MsgResult::Yes};
+  ui.Click("frmMain", "cmdQuit");
+
+  EXPECT_EQ(LastMessage().text, "Quit the Program?");
+  EXPECT_FALSE(ui.IsOpen("frmMain"));
+  EXPECT_EQ(program.slots.JoinedOptions(), "");
+  EXPECT_EQ(program.slots.strOptSub, "");
+  EXPECT_EQ(program.slots.strRunSrc, "");
+  EXPECT_EQ(program.slots.strRunDest, "");
+  EXPECT_EQ(fakes.host.ended, 1);
+}
+
+TEST_F(MainWindowLifecycle, CloseBoxEndsWithoutAsking) {
+  program.slots.strOptMir = " /MIR";
+  ui.CloseBox("frmMain");
+  EXPECT_TRUE(fakes.messages.shown.empty());
+  EXPECT_FALSE(ui.IsOpen("frmMain"));
+  EXPECT_EQ(program.slots.JoinedOptions(), "");
+  EXPECT_EQ(fakes.host.ended, 1);
+}
+
+TEST_F(MainWindowLifecycle, SupportMessageHasExactlyTwoLines) {
+  ui.Menu("frmMain", "mnuHelpSupport");
+  ASSERT_EQ(fakes.messages.shown.size(), 1u);
+  const ShownMessage& shown = LastMessage();
+  EXPECT_EQ(shown.title, "Support Info.");
+  EXPECT_EQ(shown.buttons, MsgButtons::Ok);
+  EXPECT_EQ(shown.icon, MsgIcon::Information);
+  const std::string first = "For Support or to report bugs contact:\r\n";
+  ASSERT_EQ(shown.text.rfind(first, 0), 0u) << shown.text;
+  const std::string contact = shown.text.substr(first.size());
+  EXPECT_FALSE(contact.empty());
+  EXPECT_EQ(contact.find_first_of("\r\n"), std::string::npos) << shown.text;
+}
+
+// ---- Folder browsing and destination matching ----
+
+using MainWindowBrowse = MainWindow;
+
+TEST_F(MainWindowBrowse, BrowserIsAskedWithoutOwnerOrTitleForFileSystemFolders) {
+  ui.Click("frmMain", "cmdBrowseSrc");
+  ui.Click("frmMain", "cmdBrowseDest");
+  ASSERT_EQ(fakes.folders.requests.size(), 2u);
+  for (const FolderBrowseRequest& request : fakes.folders.requests) {
+    EXPECT_EQ(request.owner, 0);
+    EXPECT_EQ(request.title, "");
+    EXPECT_EQ(request.flags, 1u);
+  }
+}
+
+TEST_F(MainWindowBrowse, ChosenSourceGetsExactlyOneTrailingBackslash) {
+  const std::string longPath = [] {
+    std::string path = "C:\\";
+    while (path.size() <= 300) path += "l\xC3\xA4ngerer Ordner\\";
+    return path + "Ende";
+  }();
+  const struct {
+    std::string chosen;
+    std::string field;
+  } cases[] = {
+      {"C:\\Data\\Reports", "C:\\Data\\Reports\\"},
+      {"D:\\", "D:\\"},
+      {"\\\\server\\share", "\\\\server\\share\\"},
+      {"C:\\Donn\xC3\xA9\x65s\\\xE6\x97\xA5\xE6\x9C\xAC",
+       "C:\\Donn\xC3\xA9\x65s\\\xE6\x97\xA5\xE6\x9C\xAC\\"},
+      {longPath, longPath + "\\"},
+  };
+  for (const auto& c : cases) {
+    BrowseSource(c.chosen);
+    EXPECT_EQ(Field("txtSrcPath"), c.field);
+    EXPECT_EQ(program.frmMain.RoboSrc(), c.field);
+    EXPECT_EQ(program.slots.strBrowsePath, c.chosen);
+  }
+}
+
+TEST_F(MainWindowBrowse, CancelKeepsTheFields) {
+  BrowseSource("C:\\Data");
+  BrowseDestination("D:\\Backup");
+  fakes.folders.Cancel();
+  ui.Click("frmMain", "cmdBrowseSrc");
+  EXPECT_EQ(Field("txtSrcPath"), "C:\\Data\\");
+  EXPECT_EQ(program.slots.strBrowsePath, "");
+  EXPECT_EQ(program.frmMain.RoboSrc(), "\\");
+
+  fakes.folders.Cancel();
+  ui.Click("frmMain", "cmdBrowseDest");
+  EXPECT_EQ(Field("txtDestPath"), "D:\\Backup\\Data\\");
+  EXPECT_EQ(program.frmMain.RoboDest(), "\\");
+}
+
+TEST_F(MainWindowBrowse, ItemWithoutAPathIsLikeCancel) {
+  SetField("txtSrcPath", "typed");
+  BrowseSource("");
+  EXPECT_EQ(Field("txtSrcPath"), "typed");
+  EXPECT_EQ(program.slots.strBrowsePath, "");
+}
+
+TEST_F(MainWindowBrowse, ShellFailureIsLikeCancelAndNeverReusesTheLastResult) {
+  BrowseSource("C:\\Data\\Reports");
+  fakes.folders.Fail();
+  ui.Click("frmMain", "cmdBrowseDest");
+  EXPECT_EQ(Field("txtDestPath"), "");
+  EXPECT_EQ(program.slots.strBrowsePath, "");
+
+  SetField("txtSrcPath", "C:\\Typed");
+  BrowseDestination("D:\\Backup");
+  fakes.folders.Fail();
+  ui.Click("frmMain", "cmdBrowseSrc");
+  EXPECT_EQ(Field("txtSrcPath"), "C:\\Typed");
+  EXPECT_EQ(Field("txtDestPath"), "D:\\Backup\\Typed");
+}
+
+TEST_F(MainWindowBrowse, DestinationFollowsTheSourcesLastFolderWhenTicked) {
+  const struct {
+    const char* source;
+    bool ticked;
+    const char* chosen;
+    const char* destination;
+  } cases[] = {
+      {"C:\\Data\\Reports\\", true, "D:\\Backup", "D:\\Backup\\Reports\\"},
+      {"C:\\Data\\Reports", true, "D:\\Backup", "D:\\Backup\\Reports"},
+      {"C:\\A\\B\\C\\", true, "D:\\Backup", "D:\\Backup\\C\\"},
+      {"D:\\", true, "E:\\Backup", "E:\\Backup\\"},
+      {"", true, "E:\\Backup", "E:\\Backup\\"},
+      {"C:\\Data\\Reports\\", true, "E:\\", "E:\\Reports\\"},
+      {"C:\\Donn\xC3\xA9\x65s\\\xE6\x97\xA5\xE6\x9C\xAC\\", true,
+       "D:\\Sauvegarde \xC3\xA9t\xC3\xA9",
+       "D:\\Sauvegarde \xC3\xA9t\xC3\xA9\\\xE6\x97\xA5\xE6\x9C\xAC\\"},
+      {"C:\\Data\\Reports\\", false, "D:\\Backup", "D:\\Backup\\"},
+      {"C:\\Data\\Reports\\", false, "E:\\", "E:\\"},
+  };
+  for (const auto& c : cases) {
+    SetField("txtSrcPath", c.source);
+    SetMatching(c.ticked);
+    BrowseDestination(c.chosen);
+    EXPECT_EQ(Field("txtDestPath"), c.destination)
+        << "source <" << c.source << ">, ticked " << c.ticked << ", chosen <" << c.chosen << ">";
+    EXPECT_EQ(Field("txtSrcPath"), c.source);
+  }
+}
+
+TEST_F(MainWindowBrowse, MatchingHappensOnceAtTheDestinationBrowse) {
+  BrowseSource("C:\\Data\\Reports");
+  BrowseDestination("D:\\Backup");
+  EXPECT_EQ(Field("txtDestPath"), "D:\\Backup\\Reports\\");
+  EXPECT_EQ(program.frmMain.RoboDest(), "D:\\Backup\\");
+
+  BrowseSource("C:\\Other");
+  EXPECT_EQ(Field("txtDestPath"), "D:\\Backup\\Reports\\");
+
+  ui.Click("frmMain", "chkMatchDest");
+  EXPECT_EQ(ui.Check("frmMain", "chkMatchDest"), 0);
+  EXPECT_EQ(Field("txtDestPath"), "D:\\Backup\\Reports\\");
+  BrowseDestination("D:\\Backup");
+  EXPECT_EQ(Field("txtDestPath"), "D:\\Backup\\");
+}
+
+TEST_F(MainWindowBrowse, TickingTheBoxAloneChangesNothing) {
+  BrowseSource("C:\\Data");
+  BrowseDestination("D:\\Backup");
+  ui.Click("frmMain", "chkMatchDest");
+  ui.Click("frmMain", "chkMatchDest");
+  EXPECT_EQ(Field("txtSrcPath"), "C:\\Data\\");
+  EXPECT_EQ(Field("txtDestPath"), "D:\\Backup\\Data\\");
+  EXPECT_EQ(program.frmMain.RoboSrc(), "C:\\Data\\");
+  EXPECT_EQ(program.frmMain.RoboDest(), "D:\\Backup\\");
+  EXPECT_EQ(program.slots.strBrowsePath, "D:\\Backup");
+  EXPECT_EQ(program.slots.JoinedOptions(), " /S");
+  EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(MainWindowBrowse, BrowsedFoldersReachTheEngineUnchanged) {
+  std::string source = "\\\\server\\share";
+  while (source.size() <= 280) source += "\\Gro\xC3\x9F\x65 Daten \xE6\x97\xA5\xE6\x9C\xAC";
+  BrowseSource(source);
+  BrowseDestination("E:\\");
+  Run(MsgResult::Ok);
+  ASSERT_EQ(fakes.launcher.launches.size(), 1u);
+  EXPECT_EQ(LastLaunchArgs(),
+            (Args{kEngine, source, "E:\\Gro\xC3\x9F\x65 Daten \xE6\x97\xA5\xE6\x9C\xAC", "/S"}));
 }
 
 }  // namespace

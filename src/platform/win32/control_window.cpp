@@ -76,7 +76,7 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
   DWORD group = def.kind == ControlKind::OptionButton && def.index > 0 ? 0 : WS_GROUP;
   hwnd_ =
       CreateWindowExW(kind.exStyle, kind.className, Widen(def.caption).c_str(),
-                      WS_CHILD | WS_VISIBLE | group | kind.style, 0, 0, 0, 0, form.hwnd(),
+                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | group | kind.style, 0, 0, 0, 0, form.hwnd(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), form.instance(), nullptr);
   if (def.kind == ControlKind::TextBox) {
     SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit of its own

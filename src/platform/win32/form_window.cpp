@@ -115,6 +115,21 @@ DWORD FormExStyle(const toolkit::FormDef& def) {
              : 0;
 }
 
+// Menu captions without an access key ("Tools", "Options") are reached by
+// their first letter, as a keyboard user expects.
+LRESULT MenuItemByFirstLetter(HMENU menu, wchar_t key) {
+  int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t caption[128];
+    if (GetMenuStringW(menu, i, caption, 128, MF_BYPOSITION) <= 0) continue;
+    if (wcschr(caption, L'&')) continue;
+    if (CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(caption[0]))) ==
+        CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(key))))
+      return MAKELRESULT(i, MNC_EXECUTE);
+  }
+  return MAKELRESULT(0, MNC_IGNORE);
+}
+
 }  // namespace
 
 FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events)
@@ -236,6 +251,8 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       control->second->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     }
+    case WM_MENUCHAR:
+      return MenuItemByFirstLetter(reinterpret_cast<HMENU>(lParam), LOWORD(wParam));
     case WM_DPICHANGED:
       ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;

@@ -1,0 +1,29 @@
+#include "options/frm_opt_main.h"
+
+namespace marquill {
+
+void FrmOptMain::WireAges() {
+  chkMaxAge.Click = [this] {
+    AgeCheck_Click(chkMaxAge, txtMaxAge, kMaxAgeFilter, ShowMaxAgePicker);
+  };
+  chkMinAge.Click = [this] {
+    AgeCheck_Click(chkMinAge, txtMinAge, kMinAgeFilter, ShowMinAgePicker);
+  };
+}
+
+void FrmOptMain::AgeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& dateBox,
+                                const AgeFilter& filter, const std::function<void()>& showPicker) {
+  if (box.Value() == toolkit::kTicked) {
+    // An open picker stays open with its date.
+    if (showPicker) showPicker();
+    dateBox.SetEnabled(true);
+    // No date yet: the bare switch until the picker's OK.
+    slots_.*filter.slot = filter.prefix;
+  } else {
+    // The shown date and an open picker stay.
+    dateBox.SetEnabled(false);
+    slots_.*filter.slot = "";
+  }
+}
+
+}  // namespace marquill

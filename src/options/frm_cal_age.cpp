@@ -1,0 +1,80 @@
+#include "options/frm_cal_age.h"
+
+#include <cstdio>
+#include <string>
+
+namespace marquill {
+namespace {
+
+using toolkit::ControlKind;
+
+// The date a picker's calendar shows each time it is loaded.
+constexpr Date kDesignDate{2003, 3, 6};
+
+constexpr std::array<toolkit::ControlDef, 3> PickerControls(const char* calendar) {
+  return {{
+      {calendar, -1, ControlKind::MonthCalendar, "", {20, 10, 273, 193}, 0},
+      {"cmdOk", 0, ControlKind::Button, "OK", {24, 208, 73, 25}, 1},
+      {"cmdOk", 1, ControlKind::Button, "CANCEL", {104, 208, 73, 25}, 2},
+  }};
+}
+
+constexpr auto kMaxAgeControls = PickerControls("CalMaxAge");
+constexpr auto kMinAgeControls = PickerControls("calMinAge");
+
+const toolkit::FormDef kMaxAgeDef = {
+    "frmCalMaxAge",
+    "Files older than this date will be excluded",
+    312,
+    235,
+    toolkit::FormIcon::None,
+    false,
+    kMaxAgeControls,
+};
+const toolkit::FormDef kMinAgeDef = {
+    "frmCalMinAge",
+    "Files newer than this date will be excluded",
+    312,
+    235,
+    toolkit::FormIcon::None,
+    false,
+    kMinAgeControls,
+};
+
+// Four-digit year, two-digit month and day: the engine's date form.
+std::string DateDigits(const Date& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
+  return text;
+}
+
+}  // namespace
+
+const AgePicker kFrmCalMaxAge{kMaxAgeDef, "CalMaxAge", kMaxAgeFilter};
+const AgePicker kFrmCalMinAge{kMinAgeDef, "calMinAge", kMinAgeFilter};
+
+FrmCalAge::FrmCalAge(toolkit::Backend& backend, Services& services, OptionSlots& slots,
+                     const AgePicker& picker, toolkit::TextBox& dateBox)
+    : Form(backend, picker.def),
+      services_(services),
+      slots_(slots),
+      picker_(picker),
+      dateBox_(dateBox),
+      calendar(Get<toolkit::MonthCalendar>(picker.calendar)),
+      cmdOk{&Get<toolkit::Button>("cmdOk", 0), &Get<toolkit::Button>("cmdOk", 1)} {
+  for (int index = 0; index < static_cast<int>(cmdOk.size()); ++index)
+    cmdOk[index]->Click = [this, index] { cmdOk_Click(index); };
+}
+
+void FrmCalAge::Form_Load() { calendar.SetValue(kDesignDate); }
+
+void FrmCalAge::cmdOk_Click(int index) {
+  if (index == 0) {
+    slots_.*picker_.filter.slot = picker_.filter.prefix + DateDigits(calendar.Value());
+    // Neither the age check box nor whether the Options dialog is open counts.
+    dateBox_.SetText(services_.dates.ShortDate(calendar.Value()));
+  }
+  Unload();
+}
+
+}  // namespace marquill

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+
+#include "model/option_slots.h"
+#include "options/age_filter.h"
+#include "platform/services.h"
+#include "toolkit/form.h"
+
+namespace marquill {
+
+// What tells the two date pickers apart: their window, their calendar's name
+// and the age row they confirm a date for.
+struct AgePicker {
+  const toolkit::FormDef& def;
+  const char* calendar;
+  AgeFilter filter;
+};
+
+extern const AgePicker kFrmCalMaxAge;
+extern const AgePicker kFrmCalMinAge;
+
+// A date picker: a month calendar that starts at its design date on every
+// load, OK and CANCEL. OK confirms the date into the age row's slot and into
+// the Options dialog's date box (which loads that dialog, hidden, if needed).
+class FrmCalAge : public toolkit::Form {
+ public:
+  FrmCalAge(toolkit::Backend& backend, Services& services, OptionSlots& slots,
+            const AgePicker& picker, toolkit::TextBox& dateBox);
+
+  // Index 0 is OK, index 1 CANCEL.
+  void cmdOk_Click(int index);
+
+ protected:
+  void Form_Load() override;
+
+ private:
+  Services& services_;
+  OptionSlots& slots_;
+  const AgePicker& picker_;
+  toolkit::TextBox& dateBox_;
+
+ public:
+  toolkit::MonthCalendar& calendar;
+  std::array<toolkit::Button*, 2> cmdOk;
+};
+
+}  // namespace marquill

@@ -1,0 +1,35 @@
+#include <iterator>
+#include <string>
+
+#include "model/command.h"
+#include "options/frm_opt_main.h"
+
+namespace marquill {
+
+void FrmOptMain::WireLogFile() {
+  optLogFile.Click = [this](int index) { optLogFile_Click(index); };
+  cmdLogFile.Click = [this] { cmdLogFile_Click(); };
+}
+
+void FrmOptMain::optLogFile_Click(int index) {
+  static const char* const kSwitches[] = {" /LOG+:", " /LOG:"};
+  const std::string name = txtLogFile.Text();
+  if (name.empty()) {
+    slots_.strOptLog = "";
+    return;
+  }
+  if (index < 0 || index >= static_cast<int>(std::size(kSwitches))) return;
+  // A name with a blank would otherwise reach the engine as several words.
+  slots_.strOptLog = kSwitches[index] + QuoteIfBlank(name);
+}
+
+void FrmOptMain::cmdLogFile_Click() {
+  // A cancelled dialog keeps the last chosen name, which still replaces
+  // whatever was typed in the box.
+  dlgLogFile.ShowOpen();
+  txtLogFile.SetText(dlgLogFile.FileName);
+  // Runs optLogFile_Click even when "Overwrite" was already selected.
+  optLogFile[1].Select();
+}
+
+}  // namespace marquill

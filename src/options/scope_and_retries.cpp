@@ -1,0 +1,55 @@
+#include <string>
+
+#include "options/frm_opt_main.h"
+
+namespace marquill {
+
+void FrmOptMain::WireScopeAndRetries() {
+  optSub.Click = [this](int index) { optSub_Click(index); };
+  chkLev.Click = [this] { chkLev_Click(); };
+  lstSubLev.Click = [this] { lstSubLev_Click(); };
+  lstRetry.Click = [this] { lstRetry_Click(); };
+  lstWait.Click = [this] { lstWait_Click(); };
+  chkReg.Click = [this] { chkReg_Click(); };
+}
+
+void FrmOptMain::optSub_Click(int index) {
+  static const char* const kTexts[] = {" /S", " /E"};
+  Choose(slots_.strOptSub, kTexts, index);
+  // The level stays in force, and chkLev ticked, while the list is locked.
+  lstSubLev.SetEnabled(false);
+}
+
+void FrmOptMain::chkLev_Click() {
+  if (chkLev.Value() == toolkit::kTicked) {
+    lstSubLev.SetEnabled(true);
+    // Items "1" to "13" stand at positions 0 to 12; no selection gives 0.
+    slots_.strOptLev = " /LEV:" + std::to_string(lstSubLev.ListIndex() + 1);
+  } else {
+    // The selection stays, so ticking again brings the same level back.
+    lstSubLev.SetEnabled(false);
+    slots_.strOptLev = "";
+  }
+}
+
+void FrmOptMain::lstSubLev_Click() {
+  lstSubLev.SetFocus();
+  slots_.strOptLev = " /LEV:" + std::to_string(lstSubLev.ListIndex() + 1);
+}
+
+void FrmOptMain::lstRetry_Click() { ListNumber_Click(lstRetry, &OptionSlots::strOptRetry, " /R:"); }
+
+void FrmOptMain::lstWait_Click() { ListNumber_Click(lstWait, &OptionSlots::strOptWait, " /W:"); }
+
+void FrmOptMain::ListNumber_Click(toolkit::ListBox& list, OptionSlots::Slot slot,
+                                  const char* prefix) {
+  list.SetFocus();
+  // Items "0" to "255" stand at the position of their value.
+  slots_.*slot = prefix + std::to_string(list.ListIndex());
+}
+
+void FrmOptMain::chkReg_Click() {
+  slots_.strOptReg = chkReg.Value() == toolkit::kTicked ? " /REG" : "";
+}
+
+}  // namespace marquill

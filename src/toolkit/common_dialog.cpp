@@ -1,0 +1,9 @@
+#include "toolkit/common_dialog.h"
+
+namespace marquill::toolkit {
+
+void CommonDialog::ShowOpen() {
+  if (std::optional<std::string> chosen = platform_.ShowOpen()) FileName = std::move(*chosen);
+}
+
+}  // namespace marquill::toolkit

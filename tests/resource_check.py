@@ -1,0 +1,199 @@
+#!/usr/bin/env python3
+"""Reads the resources back out of marquill.exe and checks them: the version
+information, exactly one manifest with the settings the program relies on,
+and the two icon groups with their 16-colour images.
+
+Usage: resource_check.py PATH/TO/marquill.exe
+"""
+
+import struct
+import sys
+
+RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+
+
+class PeFile:
+    def __init__(self, data):
+        self.data = data
+        if data[:2] != b"MZ":
+            raise ValueError("not an executable")
+        pe = struct.unpack_from("<I", data, 0x3C)[0]
+        if data[pe:pe + 4] != b"PE\0\0":
+            raise ValueError("no PE header")
+        sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
+        optional = pe + 24
+        magic = struct.unpack_from("<H", data, optional)[0]
+        directories = optional + (112 if magic == 0x20B else 96)
+        self.resource_rva = struct.unpack_from("<I", data, directories + 2 * 8)[0]
+        self.sections = []
+        table = optional + optional_size
+        for i in range(sections):
+            size, rva, raw_size, raw = struct.unpack_from("<IIII", data, table + i * 40 + 8)
+            self.sections.append((rva, max(size, raw_size), raw))
+        if not self.resource_rva:
+            raise ValueError("no resources")
+        self.root = self.offset(self.resource_rva)
+
+    def offset(self, rva):
+        for start, size, raw in self.sections:
+            if start <= rva < start + size:
+                return raw + rva - start
+        raise ValueError("address %#x is in no section" % rva)
+
+    def _directory(self, at):
+        named, numbered = struct.unpack_from("<12xHH", self.data, at)
+        entries = []
+        for i in range(named + numbered):
+            name, target = struct.unpack_from("<II", self.data, at + 16 + i * 8)
+            if name & 0x80000000:
+                length = struct.unpack_from("<H", self.data, self.root + (name & 0x7FFFFFFF))[0]
+                start = self.root + (name & 0x7FFFFFFF) + 2
+                name = self.data[start:start + 2 * length].decode("utf-16-le")
+            entries.append((name, target))
+        return entries
+
+    def resources(self):
+        """{type: {name: [data of each language]}}"""
+        found = {}
+        for kind, names in self._directory(self.root):
+            found[kind] = {}
+            for name, languages in self._directory(self.root + (names & 0x7FFFFFFF)):
+                blobs = []
+                for _, entry in self._directory(self.root + (languages & 0x7FFFFFFF)):
+                    rva, size = struct.unpack_from("<II", self.data, self.root + entry)
+                    blobs.append(self.data[self.offset(rva):self.offset(rva) + size])
+                found[kind][name] = blobs
+        return found
+
+
+def _align(at):
+    return (at + 3) & ~3
+
+
+def version_block(data, at=0):
+    """One node of a VS_VERSIONINFO tree: (key, value bytes, is_text, children)."""
+    length, value_length, is_text = struct.unpack_from("<HHH", data, at)
+    end = at + length
+    key_end = at + 6
+    while data[key_end:key_end + 2] != b"\0\0":
+        key_end += 2
+    key = data[at + 6:key_end].decode("utf-16-le")
+    value_at = _align(key_end + 2)
+    value_size = value_length * 2 if is_text else value_length
+    value = data[value_at:value_at + value_size]
+    children = []
+    child = _align(value_at + value_size)
+    while child < end:
+        node = version_block(data, child)
+        children.append(node)
+        child = _align(child + struct.unpack_from("<H", data, child)[0])
+    return key, value, is_text, children
+
+
+class Checker:
+    def __init__(self):
+        self.failures = []
+
+    def expect(self, condition, what):
+        if not condition:
+            self.failures.append(what)
+
+    def equal(self, actual, expected, what):
+        self.expect(actual == expected, "%s: got %r, expected %r" % (what, actual, expected))
+
+
+def check_version(check, resources):
+    blocks = resources.get(RT_VERSION, {})
+    check.equal(sorted(blocks), [1], "version resources")
+    if 1 not in blocks:
+        return
+    key, fixed, _, children = version_block(blocks[1][0])
+    check.equal(key, "VS_VERSION_INFO", "version root")
+    signature, _, file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<6I", fixed)
+    check.equal(signature, 0xFEEF04BD, "fixed version signature")
+    check.equal((file_ms >> 16, file_ms & 0xFFFF, file_ls >> 16, file_ls & 0xFFFF), (1, 0, 0, 0),
+                "FILEVERSION")
+    check.equal((product_ms >> 16, product_ms & 0xFFFF, product_ls >> 16, product_ls & 0xFFFF),
+                (1, 0, 0, 0), "PRODUCTVERSION")
+    tables = {}
+    for name, _, _, kids in children:
+        if name == "StringFileInfo":
+            tables.update((language, table) for language, _, _, table in kids)
+    check.equal(sorted(tables), ["040904B0"], "string tables")
+    strings = {k: v.decode("utf-16-le").rstrip("\0") for k, v, _, _ in tables.get("040904B0", [])}
+    expected = {
+        "FileVersion": "1.00",
+        "ProductVersion": "1.00",
+        "ProductName": "Marquill",
+        "InternalName": "Marquill",
+        "FileDescription": "Marquill",
+        "OriginalFilename": "marquill.exe",
+        "Comments": "A GUI Utility that uses Microsoft Robocopy as an engine.",
+        "LegalTrademarks": "Robocopy is property of Microsoft Inc.",
+    }
+    for name, text in expected.items():
+        check.equal(strings.get(name), text, name)
+    for name in ("CompanyName", "LegalCopyright"):
+        check.expect(strings.get(name, "").strip(), "%s is missing or empty" % name)
+
+
+def check_manifest(check, resources):
+    manifests = [(name, blob) for name, blobs in resources.get(RT_MANIFEST, {}).items()
+                 for blob in blobs]
+    check.equal([name for name, _ in manifests], [1], "manifest resources")
+    if len(manifests) != 1:
+        return
+    text = manifests[0][1].decode("utf-8")
+    check.expect(">PerMonitorV2</dpiAwareness>" in text, "manifest lacks PerMonitorV2")
+    check.expect(">true</longPathAware>" in text, "manifest lacks longPathAware")
+    check.expect('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' in text,
+                 "manifest lacks Common Controls 6")
+
+
+def check_icons(check, resources):
+    groups = resources.get(RT_GROUP_ICON, {})
+    images = resources.get(RT_ICON, {})
+    check.equal(sorted(groups), [1, 2], "icon groups")
+    wanted = {1: [32], 2: [16, 32]}
+    for group_id, sizes in wanted.items():
+        if group_id not in groups:
+            continue
+        group = groups[group_id][0]
+        _, kind, count = struct.unpack_from("<HHH", group)
+        check.equal(kind, 1, "icon group %d type" % group_id)
+        found = []
+        for i in range(count):
+            width, height, colours, _, planes, bits, size, image_id = struct.unpack_from(
+                "<BBBBHHIH", group, 6 + i * 14)
+            check.equal(width, height, "icon %d is square" % image_id)
+            check.expect(colours == 16 and bits == 4,
+                         "icon group %d, %dx%d: %d colours, %d bits" % (group_id, width, height,
+                                                                       colours, bits))
+            image = images.get(image_id, [b""])[0]
+            check.equal(len(image), size, "icon %d size" % image_id)
+            if len(image) >= 40:
+                header, bmp_width, bmp_height, _, bmp_bits = struct.unpack_from("<IiiHH", image)
+                check.equal((header, bmp_width, bmp_height, bmp_bits),
+                            (40, width, 2 * height, 4), "icon %d bitmap header" % image_id)
+            found.append(width)
+        check.equal(sorted(found), sizes, "icon group %d sizes" % group_id)
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    with open(sys.argv[1], "rb") as f:
+        resources = PeFile(f.read()).resources()
+    check = Checker()
+    check_version(check, resources)
+    check_manifest(check, resources)
+    check_icons(check, resources)
+    for failure in check.failures:
+        print("FAIL:", failure)
+    if check.failures:
+        sys.exit(1)
+    print("resources of %s: version, manifest and icons as expected" % sys.argv[1])
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,335 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "model/command.h"
+#include "model/option_slots.h"
+#include "support/windows_cmdline.h"
+
+namespace marquill {
+namespace {
+
+using test::SplitWindowsCommandLine;
+using Args = std::vector<std::string>;
+
+// Every slot and variable gets its own text; the option slots are numbered in
+// the order the engine command must list them.
+void FillEverySlot(OptionSlots& s) {
+  s.strOptFiles = " /1";
+  s.strOptSub = " /2";
+  s.strOptLev = " /3";
+  s.strOptArchive = " /4";
+  s.strOptRestart = " /5";
+  s.strOptSec = " /6";
+  s.strOptSecFix = " /7";
+  s.strOptTimFix = " /8";
+  s.strOptMov = " /9";
+  s.strOptMove = " /10";
+  s.strOptPurge = " /11";
+  s.strOptMir = " /12";
+  s.strOptAttribAdd = " /13";
+  s.strOptAttribSub = " /14";
+  s.strOptCreate = " /15";
+  s.strOptFat = " /16";
+  s.strOptInclAttrib = " /17";
+  s.strOptExclAttrib = " /18";
+  s.strOptExclFile = " /19";
+  s.strOptExclDir = " /20";
+  s.strOptExclChange = " /21";
+  s.strOptExclXtraLonely = " /22";
+  s.strOptMinSize = " /23";
+  s.strOptMaxSize = " /24";
+  s.strOptMaxAge = " /25";
+  s.strOptMinAge = " /26";
+  s.strOptRetry = " /27";
+  s.strOptWait = " /28";
+  s.strOptReg = " /29";
+  s.strOptTbd = " /30";
+  s.strOptListOnly = " /31";
+  s.strOptReportXtra = " /32";
+  s.strOptVerbose = " /33";
+  s.strOptLog = " /34";
+  s.strOptNp = " /35";
+  s.strRunSrc = "C:\\src";
+  s.strRunDest = "D:\\dest";
+  s.strBrowsePath = "E:\\browsed";
+}
+
+// ---- The slot table ----
+
+TEST(OptionSlotTable, JoinsAllThirtyFiveSlotsInCommandOrderAndNothingElse) {
+  OptionSlots slots;
+  FillEverySlot(slots);
+  std::string expected;
+  for (int n = 1; n <= 35; ++n) expected += " /" + std::to_string(n);
+  EXPECT_EQ(slots.JoinedOptions(), expected);
+}
+
+TEST(OptionSlotTable, StartValuesLeaveOnlyTheSubDirectorySwitch) {
+  OptionSlots slots;
+  FillEverySlot(slots);
+  slots.AssignStartValues();
+  EXPECT_EQ(slots.JoinedOptions(), " /S");
+  EXPECT_EQ(slots.strOptSub, " /S");
+  EXPECT_EQ(slots.strRunSrc, "");
+  EXPECT_EQ(slots.strRunDest, "");
+  EXPECT_EQ(slots.strBrowsePath, "");
+}
+
+TEST(OptionSlotTable, EmptyClearsEverySlotIncludingTheSubDirectorySwitch) {
+  OptionSlots slots;
+  FillEverySlot(slots);
+  slots.Empty();
+  EXPECT_EQ(slots.JoinedOptions(), "");
+  EXPECT_EQ(slots.strOptSub, "");
+  EXPECT_EQ(slots.strRunSrc, "");
+  EXPECT_EQ(slots.strRunDest, "");
+  EXPECT_EQ(slots.strBrowsePath, "");
+}
+
+TEST(OptionSlotTable, JoinsSlotTextsVerbatim) {
+  OptionSlots slots;
+  slots.AssignStartValues();
+  slots.strOptFiles = "   a.txt  b.txt ";
+  slots.strOptExclDir = " /XD old  stuff";
+  slots.strOptLog = " /LOG:C:\\My Logs\\run.txt";
+  EXPECT_EQ(slots.JoinedOptions(), "   a.txt  b.txt  /S /XD old  stuff /LOG:C:\\My Logs\\run.txt");
+}
+
+// ---- Folder text and command texts ----
+
+TEST(CommandFolder, DropsExactlyOneTrailingBackslashAndKeepsRoots) {
+  const struct {
+    const char* field;
+    const char* folder;
+  } cases[] = {
+      {"C:\\Data\\", "C:\\Data"},
+      {"C:\\Data", "C:\\Data"},        // typed without one: nothing to drop
+      {"C:\\Data\\\\", "C:\\Data\\"},  // only one goes
+      {"D:\\", "D:\\"},                // a drive root stays a root
+      {"d:\\", "d:\\"},
+      {"\\", "\\"},  // so does the root of the current drive
+      {"\\\\server\\share\\", "\\\\server\\share"},
+      {"   ", "   "},
+      {"C:\\My Data \\", "C:\\My Data "},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FolderForCommand(c.field), c.folder) << c.field;
+}
+
+TEST(CommandText, PreviewWithStartValues) {
+  OptionSlots slots;
+  slots.AssignStartValues();
+  slots.strRunSrc = FolderForCommand("C:\\Data\\");
+  slots.strRunDest = FolderForCommand("D:\\Backup\\");
+  EXPECT_EQ(PreviewText(slots), "robocopy.exe \"C:\\Data\" \"D:\\Backup\" /S");
+}
+
+TEST(CommandText, WorkedExample) {
+  OptionSlots slots;
+  slots.AssignStartValues();
+  slots.strOptFiles = " *.doc";
+  slots.strOptMir = " /MIR";
+  slots.strOptRetry = " /R:3";
+  slots.strOptWait = " /W:10";
+  slots.strOptNp = " /NP";
+  slots.strRunSrc = FolderForCommand("C:\\Data\\Reports\\");
+  slots.strRunDest = FolderForCommand("D:\\Backup\\Reports\\");
+  EXPECT_EQ(
+      PreviewText(slots),
+      "robocopy.exe \"C:\\Data\\Reports\" \"D:\\Backup\\Reports\" *.doc /S /MIR /R:3 /W:10 /NP");
+  EXPECT_EQ(LaunchText(slots, "C:\\Tools"),
+            "C:\\Tools\\robocopy.exe \"C:\\Data\\Reports\" \"D:\\Backup\\Reports\" *.doc /S /MIR "
+            "/R:3 /W:10 /NP");
+}
+
+TEST(CommandText, EngineLiesInTheProgramFolder) {
+  EXPECT_EQ(EnginePath("C:\\Tools"), "C:\\Tools\\robocopy.exe");
+  EXPECT_EQ(EnginePath("C:\\"), "C:\\robocopy.exe");
+}
+
+TEST(CommandText, DriveRootsReachTheEngineAsRoots) {
+  OptionSlots slots;
+  slots.AssignStartValues();
+  slots.strRunSrc = FolderForCommand("D:\\");
+  slots.strRunDest = FolderForCommand("E:\\");
+  EXPECT_EQ(SplitWindowsCommandLine(LaunchText(slots, "C:\\Tools")),
+            (Args{"C:\\Tools\\robocopy.exe", "D:\\", "E:\\", "/S"}));
+}
+
+TEST(CommandText, ProgramFolderWithBlanksStaysOneArgument) {
+  OptionSlots slots;
+  slots.AssignStartValues();
+  slots.strRunSrc = "C:\\a";
+  slots.strRunDest = "D:\\b";
+  EXPECT_EQ(SplitWindowsCommandLine(LaunchText(slots, "C:\\Program Files\\Marquill")),
+            (Args{"C:\\Program Files\\Marquill\\robocopy.exe", "C:\\a", "D:\\b", "/S"}));
+}
+
+// ---- Property: every launch text parses back into what was meant ----
+
+class Generator {
+ public:
+  explicit Generator(unsigned seed) : rng_(seed) {}
+
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  bool OneIn(int n) { return Below(n) == 0; }
+  template <class T, size_t N>
+  const T& Pick(const T (&items)[N]) {
+    return items[Below(static_cast<int>(N))];
+  }
+
+  // A folder name: letters, blanks, a pasted tab, punctuation and non-ASCII
+  // text. A quote, which Windows names cannot hold, now and then, to show it
+  // is escaped too.
+  std::string Name() {
+    static const std::string kSingle = "aBz09 .-_'&()%$~!\t";
+    static const char* const kWide[] = {"\xC3\xA9", "\xC3\xBC", "\xE6\x97\xA5\xE6\x9C\xAC",
+                                        "\xD0\x96\xD1\x83\xD1\x80"};
+    std::string name;
+    for (int n = 1 + Below(12); n > 0; --n) {
+      if (OneIn(60)) {
+        name += '"';
+      } else if (OneIn(4)) {
+        name += Pick(kWide);
+      } else {
+        name += kSingle[Below(static_cast<int>(kSingle.size()))];
+      }
+    }
+    return name;
+  }
+
+  std::string Drive() {
+    const char letter = static_cast<char>((OneIn(4) ? 'a' : 'A') + Below(26));
+    return std::string(1, letter) + ":\\";
+  }
+
+  std::string Levels(std::string path, int levels) {
+    for (int i = 0; i < levels; ++i) path += "\\" + Name();
+    return path;
+  }
+
+  // A folder as the engine should receive it: never ending in a backslash
+  // unless it is a root.
+  std::string Folder() {
+    switch (Below(7)) {
+      case 0:
+        return Drive();
+      case 1:
+        return "\\";
+      case 2:
+        return Levels("\\\\" + Name() + "\\" + Name(), Below(3));
+      case 3: {
+        std::string path = (OneIn(3) ? "\\\\?\\" : "") + Drive() + Name();
+        while (path.size() <= 300) path += "\\" + Name();
+        return path;
+      }
+      case 4:
+        return std::string(1 + Below(3), ' ');
+      default:
+        return Levels(Drive() + Name(), Below(4));
+    }
+  }
+
+  // One fragment as an option slot may hold it.
+  std::string Fragment() {
+    static const char* const kSwitches[] = {" /MIR",   " /PURGE", " /S",     " /E",  " /Z", " /NP",
+                                            " /a+:RA", " /a-:",   " /XA:SH", " /XO", " /XX"};
+    static const char* const kValued[] = {" /R:", " /W:", " /LEV:", " /MIN:", " /MAXAGE:"};
+    static const char* const kWords[] = {
+        "*.doc", "a", "b", "old", "stuff", "\xC3\xA9t\xC3\xA9.txt", "C:\\logs\\", "x\\y"};
+    switch (Below(6)) {
+      case 0:
+      case 1:
+        return Pick(kSwitches);
+      case 2:
+        return Pick(kValued) + std::to_string(Below(100000));
+      case 3:
+        return std::string(" /LOG") + (OneIn(2) ? "+:" : ":") + Pick(kWords) + "run.txt";
+      default: {
+        std::string fragment = OneIn(3) ? " " : OneIn(2) ? " /XF " : " /XD ";
+        for (int n = 1 + Below(3), i = 0; i < n; ++i)
+          fragment += std::string(i ? " " : "") + Pick(kWords) + (OneIn(5) ? " " : "");
+        return fragment;
+      }
+    }
+  }
+
+ private:
+  std::mt19937 rng_;
+};
+
+Args Words(const std::string& text) {
+  Args words;
+  std::string word;
+  for (char c : text + " ") {
+    if (c != ' ') {
+      word += c;
+    } else if (!word.empty()) {
+      words.push_back(word);
+      word.clear();
+    }
+  }
+  return words;
+}
+
+std::string Shown(const Args& args) {
+  std::string out;
+  for (const auto& arg : args) out += "\n    <" + arg + ">";
+  return out;
+}
+
+TEST(CommandProperty, LaunchAndPreviewTextsParseBackExactly) {
+  const char* const kProgramFolders[] = {
+      "C:\\Tools",
+      "C:\\Program Files\\Marquill",
+      "D:\\Donn\xC3\xA9\x65s \xC3\xA9t\xC3\xA9\\\xE6\x97\xA5\xE6\x9C\xAC x",
+      "C:\\",
+      "\\\\srv\\apps\\Mar quill",
+      "E:\\Apps(x86)\\M&Q",
+  };
+  Generator gen(20240611u);
+  for (int round = 0; round < 1500; ++round) {
+    const std::string source = gen.Folder();
+    const std::string destination = gen.Folder();
+    const int sourceBackslashes = gen.Below(3);
+    const int destinationBackslashes = gen.Below(3);
+    const std::string sourceField = source + std::string(sourceBackslashes, '\\');
+    const std::string destinationField = destination + std::string(destinationBackslashes, '\\');
+    // Exactly one trailing backslash of the field is dropped, when there is one.
+    const std::string sourceMeant = source + std::string(std::max(sourceBackslashes - 1, 0), '\\');
+    const std::string destinationMeant =
+        destination + std::string(std::max(destinationBackslashes - 1, 0), '\\');
+
+    OptionSlots slots;
+    slots.AssignStartValues();
+    for (OptionSlots::Slot slot : OptionSlots::kCommandOrder)
+      slots.*slot = gen.OneIn(3) ? gen.Fragment() : "";
+    slots.strRunSrc = FolderForCommand(sourceField);
+    slots.strRunDest = FolderForCommand(destinationField);
+
+    const std::string programFolder = gen.Pick(kProgramFolders);
+    const std::string engine =
+        programFolder + (programFolder.back() == '\\' ? "" : "\\") + "robocopy.exe";
+    Args meant = {engine, sourceMeant, destinationMeant};
+    for (const std::string& word : Words(slots.JoinedOptions())) meant.push_back(word);
+
+    const std::string launch = LaunchText(slots, programFolder);
+    const Args launched = SplitWindowsCommandLine(launch);
+    EXPECT_EQ(launched, meant) << "round " << round << "\n  source field      <" << sourceField
+                               << ">\n  destination field <" << destinationField
+                               << ">\n  program folder    <" << programFolder
+                               << ">\n  launch text       <" << launch << ">\n  parsed"
+                               << Shown(launched) << "\n  meant" << Shown(meant);
+
+    meant[0] = "robocopy.exe";
+    const std::string preview = PreviewText(slots);
+    EXPECT_EQ(SplitWindowsCommandLine(preview), meant)
+        << "round " << round << "\n  preview text <" << preview << ">";
+    if (HasFailure()) break;
+  }
+}
+
+}  // namespace
+}  // namespace marquill

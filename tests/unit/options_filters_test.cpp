@@ -1,0 +1,72 @@
+#include "options_fixture.h"
+
+namespace marquill::test {
+namespace {
+
+TEST_F(OptionsDialog, NameBoxesWriteTheirSlotWhenTheyLoseTheFocus) {
+  Open();
+  ui.Focus(kOpt, "txtFileExclName");
+  EXPECT_EQ(slots.strOptFiles, " *.*");
+  ui.Type(kOpt, "txtFileExclName", "*.tmp  ~*");
+  EXPECT_EQ(slots.strOptExclFile, "");  // still in the box
+  ui.Type(kOpt, "txtDirExclName", "  ");
+  EXPECT_EQ(slots.strOptExclFile, " /XF *.tmp  ~*");
+  Clear("txtFiles");
+  ui.Focus(kOpt, "txtFiles");
+  EXPECT_EQ(slots.strOptExclDir, " /XD   ");  // blanks are not empty
+  ui.Focus(kOpt, "txtDirExclName");
+  EXPECT_EQ(slots.strOptFiles, "");
+}
+
+TEST_F(OptionsDialog, NameBoxLeftForTheMainWindowStillReachesTheRun) {
+  Open();
+  Clear("txtFiles");
+  ui.Type(kOpt, "txtFiles", "*.doc *.xls");
+  EXPECT_EQ(Switches(), " *.doc *.xls /E");
+}
+
+TEST_F(OptionsDialog, SizeBoxesTakeMainDigitsAndBackspaceAndRejectOtherKeys) {
+  Open();
+  EXPECT_THROW(ui.Type(kOpt, "txtMinFileSize", "1"), std::logic_error);
+  Click("chkMinFileSize");
+  EXPECT_EQ(slots.strOptMinSize, "");
+  ui.Type(kOpt, "txtMinFileSize", "1");
+  EXPECT_EQ(slots.strOptMinSize, " /MIN:1");
+  ui.Type(kOpt, "txtMinFileSize", "00");
+  EXPECT_EQ(slots.strOptMinSize, " /MIN:100");
+  for (int i = 0; i < 3; ++i) ui.Key(kOpt, "txtMinFileSize", kVkBack);
+  EXPECT_EQ(slots.strOptMinSize, " /MIN:");
+  EXPECT_TRUE(fakes.messages.shown.empty());
+
+  ui.Type(kOpt, "txtMinFileSize", "5k");
+  ASSERT_EQ(fakes.messages.shown.size(), 1u);
+  const ShownMessage& shown = fakes.messages.shown[0];
+  EXPECT_EQ(shown.text, "Enter A Numeric Value");
+  EXPECT_EQ(shown.title, "Error");
+  EXPECT_EQ(shown.buttons, MsgButtons::Ok);
+  EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
+  EXPECT_EQ(ui.Text(kOpt, "txtMinFileSize"), "5k");
+  EXPECT_EQ(slots.strOptMinSize, " /MIN:5");
+  for (int key : {kVkNumpad1, kVkLeft, kVkDelete, kVkShift, int{'A'}, kVkTab})
+    ui.Key(kOpt, "txtMinFileSize", key);
+  EXPECT_EQ(fakes.messages.shown.size(), 7u);
+  EXPECT_EQ(slots.strOptMinSize, " /MIN:5");
+
+  // A paste releases no key; a shifted digit key is still a digit key.
+  ui.Paste(kOpt, "txtMinFileSize", "!");
+  EXPECT_EQ(slots.strOptMinSize, " /MIN:5");
+  ui.Key(kOpt, "txtMinFileSize", '1');
+  EXPECT_EQ(slots.strOptMinSize, " /MIN:5k!");
+
+  Click("chkMaxFileSize");
+  ui.Type(kOpt, "txtMaxFileSize", "2048");
+  EXPECT_EQ(Switches(), " *.* /E /MIN:5k! /MAX:2048");
+  Click("chkMinFileSize");
+  EXPECT_FALSE(ui.Enabled(kOpt, "txtMinFileSize"));
+  EXPECT_EQ(ui.Text(kOpt, "txtMinFileSize"), "5k!");
+  Click("chkMinFileSize");
+  EXPECT_EQ(Switches(), " *.* /E /MAX:2048");  // ticking again waits for a key
+}
+
+}  // namespace
+}  // namespace marquill::test
