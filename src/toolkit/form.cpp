@@ -7,10 +7,16 @@
 namespace marquill::toolkit {
 
 std::vector<const ControlDef*> CreationOrder(const FormDef& def) {
+  // Group boxes go last: Win32 stacks later windows lower, and a box must lie
+  // under the controls drawn inside it.
+  auto rank = [](const ControlDef* control) {
+    if (control->tabIndex != kNoTab) return 0;
+    return control->kind == ControlKind::Frame ? 2 : 1;
+  };
   std::vector<const ControlDef*> order;
   for (const ControlDef& control : def.controls) order.push_back(&control);
-  std::stable_sort(order.begin(), order.end(), [](const ControlDef* a, const ControlDef* b) {
-    if ((a->tabIndex == kNoTab) != (b->tabIndex == kNoTab)) return b->tabIndex == kNoTab;
+  std::stable_sort(order.begin(), order.end(), [&](const ControlDef* a, const ControlDef* b) {
+    if (rank(a) != rank(b)) return rank(a) < rank(b);
     return a->tabIndex < b->tabIndex;
   });
   return order;

@@ -72,7 +72,8 @@ class Form : private FormEvents {
 };
 
 // Creation order of a form's controls: tab order first, then the controls
-// that never take the focus, in table order. Win32 takes its tab order from it.
+// that never take the focus, in table order, then the group boxes. Win32
+// takes its tab order and stacking from it.
 std::vector<const ControlDef*> CreationOrder(const FormDef& def);
 
 }  // namespace marquill::toolkit
