@@ -71,9 +71,7 @@ void FrmMain::Form_Unload() {
   services_.host.EndProgram();
 }
 
-void FrmMain::cmdQuit_Click() {
-  AskQuit(*this, services_.messages);
-}
+void FrmMain::cmdQuit_Click() { AskQuit(*this, services_.messages); }
 
 void FrmMain::mnuToolsOptions_Click() {
   if (ShowOptions) ShowOptions();

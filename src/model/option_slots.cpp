@@ -23,9 +23,7 @@ const std::array<OptionSlots::Slot, 35> OptionSlots::kCommandOrder = {
     &OptionSlots::strOptNp,
 };
 
-void OptionSlots::Empty() {
-  *this = OptionSlots{};
-}
+void OptionSlots::Empty() { *this = OptionSlots{}; }
 
 void OptionSlots::AssignStartValues() {
   Empty();

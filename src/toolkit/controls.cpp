@@ -11,25 +11,13 @@ ControlPeer& Control::peer() {
   return *peer_;
 }
 
-void Control::Attach(FormPeer& formPeer) {
-  peer_ = formPeer.CreateControl(def_, *this);
-}
+void Control::Attach(FormPeer& formPeer) { peer_ = formPeer.CreateControl(def_, *this); }
 
-std::string Control::Text() {
-  return peer().Text();
-}
-void Control::SetText(const std::string& text) {
-  peer().SetText(text);
-}
-bool Control::Enabled() {
-  return peer().Enabled();
-}
-void Control::SetEnabled(bool enabled) {
-  peer().SetEnabled(enabled);
-}
-void Control::SetFocus() {
-  peer().Focus();
-}
+std::string Control::Text() { return peer().Text(); }
+void Control::SetText(const std::string& text) { peer().SetText(text); }
+bool Control::Enabled() { return peer().Enabled(); }
+void Control::SetEnabled(bool enabled) { peer().SetEnabled(enabled); }
+void Control::SetFocus() { peer().Focus(); }
 
 void Control::OnPeerEvent(PeerEvent event, int keyCode) {
   // A window that is being created or destroyed still reports focus changes;
@@ -50,9 +38,7 @@ void Button::OnUserEvent(PeerEvent event, int keyCode) {
   Control::OnUserEvent(event, keyCode);
 }
 
-int CheckBox::Value() {
-  return peer().Check();
-}
+int CheckBox::Value() { return peer().Check(); }
 
 void CheckBox::SetValue(int state) {
   if (peer().Check() == state) return;
@@ -71,13 +57,9 @@ void CheckBox::OnUserEvent(PeerEvent event, int keyCode) {
 OptionButton::OptionButton(Form& form, const ControlDef& def, OptionGroup& group)
     : Control(form, def), group_(group) {}
 
-bool OptionButton::Value() {
-  return peer().Check() == kTicked;
-}
+bool OptionButton::Value() { return peer().Check() == kTicked; }
 
-void OptionButton::Select() {
-  group_.Select(def().index);
-}
+void OptionButton::Select() { group_.Select(def().index); }
 
 void OptionButton::OnUserEvent(PeerEvent event, int keyCode) {
   if (event == PeerEvent::Clicked) {
@@ -87,9 +69,7 @@ void OptionButton::OnUserEvent(PeerEvent event, int keyCode) {
   Control::OnUserEvent(event, keyCode);
 }
 
-OptionButton& OptionGroup::operator[](int index) {
-  return *buttons_.at(index);
-}
+OptionButton& OptionGroup::operator[](int index) { return *buttons_.at(index); }
 
 int OptionGroup::Selected() {
   for (OptionButton* button : buttons_)
@@ -103,18 +83,10 @@ void OptionGroup::Select(int index) {
   if (Click) Click(index);
 }
 
-void ListBox::AddItem(const std::string& item) {
-  peer().AddItem(item);
-}
-int ListBox::ListCount() {
-  return peer().ItemCount();
-}
-std::string ListBox::List(int position) {
-  return peer().Item(position);
-}
-int ListBox::ListIndex() {
-  return peer().Selected();
-}
+void ListBox::AddItem(const std::string& item) { peer().AddItem(item); }
+int ListBox::ListCount() { return peer().ItemCount(); }
+std::string ListBox::List(int position) { return peer().Item(position); }
+int ListBox::ListIndex() { return peer().Selected(); }
 
 void ListBox::SetListIndex(int position) {
   peer().SetSelected(position);
@@ -137,11 +109,7 @@ void TextBox::OnUserEvent(PeerEvent event, int keyCode) {
   Control::OnUserEvent(event, keyCode);
 }
 
-Date MonthCalendar::Value() {
-  return peer().GetDate();
-}
-void MonthCalendar::SetValue(const Date& date) {
-  peer().SetDate(date);
-}
+Date MonthCalendar::Value() { return peer().GetDate(); }
+void MonthCalendar::SetValue(const Date& date) { peer().SetDate(date); }
 
 }  // namespace marquill::toolkit

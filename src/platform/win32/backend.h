@@ -108,8 +108,6 @@ class Backend : public toolkit::Backend {
 int RunMessageLoop();
 
 // Pixels at 96 dpi to pixels at `dpi`.
-inline int Scale(int pixels, UINT dpi) {
-  return MulDiv(pixels, static_cast<int>(dpi), 96);
-}
+inline int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
 
 }  // namespace marquill::win32

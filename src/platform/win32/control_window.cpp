@@ -74,10 +74,10 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
   // Every control starts a group except the later buttons of an option group,
   // so each option group is one dialog group.
   DWORD group = def.kind == ControlKind::OptionButton && def.index > 0 ? 0 : WS_GROUP;
-  hwnd_ =
-      CreateWindowExW(kind.exStyle, kind.className, Widen(def.caption).c_str(),
-                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | group | kind.style, 0, 0, 0, 0, form.hwnd(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), form.instance(), nullptr);
+  hwnd_ = CreateWindowExW(kind.exStyle, kind.className, Widen(def.caption).c_str(),
+                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | group | kind.style, 0, 0, 0, 0,
+                          form.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          form.instance(), nullptr);
   if (def.kind == ControlKind::TextBox) {
     SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
     SetWindowSubclass(hwnd_, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -105,25 +105,17 @@ std::string ControlWindow::Text() const {
   return Narrow(text);
 }
 
-void ControlWindow::SetText(const std::string& text) {
-  SetWindowTextW(hwnd_, Widen(text).c_str());
-}
+void ControlWindow::SetText(const std::string& text) { SetWindowTextW(hwnd_, Widen(text).c_str()); }
 
 int ControlWindow::Check() const {
   return IsButton(def_.kind) ? static_cast<int>(SendMessageW(hwnd_, BM_GETCHECK, 0, 0)) : 0;
 }
 
-void ControlWindow::SetCheck(int state) {
-  SendMessageW(hwnd_, BM_SETCHECK, state, 0);
-}
+void ControlWindow::SetCheck(int state) { SendMessageW(hwnd_, BM_SETCHECK, state, 0); }
 
-bool ControlWindow::Enabled() const {
-  return IsWindowEnabled(hwnd_) != FALSE;
-}
+bool ControlWindow::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
-void ControlWindow::SetEnabled(bool enabled) {
-  EnableWindow(hwnd_, enabled);
-}
+void ControlWindow::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
 
 void ControlWindow::Focus() {
   // Through the dialog manager, so the default button and edit selection follow.
@@ -152,9 +144,7 @@ int ControlWindow::Selected() const {
   return selected == LB_ERR ? -1 : static_cast<int>(selected);
 }
 
-void ControlWindow::SetSelected(int position) {
-  SendMessageW(hwnd_, LB_SETCURSEL, position, 0);
-}
+void ControlWindow::SetSelected(int position) { SendMessageW(hwnd_, LB_SETCURSEL, position, 0); }
 
 Date ControlWindow::GetDate() const {
   SYSTEMTIME time{};

@@ -188,13 +188,9 @@ void FormWindow::Show() {
   BringWindowToTop(hwnd_);
 }
 
-void FormWindow::Hide() {
-  ShowWindow(hwnd_, SW_HIDE);
-}
+void FormWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 
-bool FormWindow::Visible() const {
-  return IsWindowVisible(hwnd_) != FALSE;
-}
+bool FormWindow::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 
 void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   dpi_ = dpi;

@@ -122,9 +122,7 @@ std::string ProgramHost::ProgramFolder() {
   return Narrow(path);
 }
 
-void ProgramHost::EndProgram() {
-  ExitProcess(0);
-}
+void ProgramHost::EndProgram() { ExitProcess(0); }
 
 std::optional<std::string> FolderBrowser::Browse(const FolderBrowseRequest& request) {
   std::wstring title = Widen(request.title);

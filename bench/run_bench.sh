@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs the benchmarks of the cross-built Windows program under Wine and
+# prints their ratios.
+#
+#   bench/run_bench.sh <mingw-build-dir> [runs]
+set -u
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../tests/e2e/wine_env.sh
+source "$here/../tests/e2e/wine_env.sh"
+
+build=${1:?usage: run_bench.sh <mingw-build-dir> [runs]}
+runs=${2:-10}
+if ! wine_env_available; then
+  echo "bench: wine or Xvfb is not installed" >&2
+  exit 1
+fi
+build=$(cd "$build" && pwd) || exit 1
+files=("$build/src/app/marquill.exe" "$build/bench/minimal_window.exe"
+  "$build/bench/startup_bench.exe")
+for file in "${files[@]}"; do
+  if [ ! -f "$file" ]; then
+    echo "bench: $file is missing; build the mingw preset first" >&2
+    exit 1
+  fi
+done
+
+wine_env_start || exit 1
+bench_dir="$WINE_DRIVE_C/marquill-bench"
+mkdir -p "$bench_dir"
+cp "${files[@]}" "$bench_dir/"
+windows_dir=$(wine_env_windows_path "$bench_dir")
+wine "$bench_dir/startup_bench.exe" "$windows_dir\\marquill.exe" \
+  "$windows_dir\\minimal_window.exe" "$runs"

@@ -1,0 +1,67 @@
+#include "e2e_env.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "wide_text.h"
+
+namespace marquill::e2e {
+
+std::string RequiredEnv(const char* name) {
+  const char* value = std::getenv(name);
+  if (!value || !*value) throw DriverError(std::string(name) + " is not set (see run_e2e.sh)");
+  return value;
+}
+
+std::string ProgramFolder() { return RequiredEnv("MARQUILL_E2E_PROGRAM_DIR"); }
+
+std::string ProgramFolderWithBlank() { return RequiredEnv("MARQUILL_E2E_PROGRAM_DIR_BLANK"); }
+
+std::string FreshScratchPath(const std::string& name) {
+  const std::string path = RequiredEnv("MARQUILL_E2E_SCRATCH_DIR") + "\\" + name;
+  std::error_code error;
+  std::filesystem::remove_all(std::filesystem::path(Wide(path)), error);
+  if (error) throw DriverError("cannot clear " + path + ": " + error.message());
+  return path;
+}
+
+void MakeProgramFolder(const std::string& folder, const std::vector<std::string>& files) {
+  if (!CreateDirectoryW(Wide(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    throw DriverError("cannot create " + folder);
+  for (const auto& file : files) {
+    const std::string from = ProgramFolder() + "\\" + file;
+    if (!CopyFileW(Wide(from).c_str(), Wide(folder + "\\" + file).c_str(), FALSE))
+      throw DriverError("cannot copy " + from + " to " + folder);
+  }
+}
+
+std::vector<Invocation> ReadInvocations(const std::string& recordFile) {
+  std::vector<Invocation> invocations;
+  std::ifstream in(std::filesystem::path(Wide(recordFile)), std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    // A line still being written has no end yet: it is read next time.
+    if (in.eof()) break;
+    auto invocation = ParseJsonLine(line);
+    if (!invocation) throw DriverError("a bad line in " + recordFile + ": " + line);
+    invocations.push_back(*invocation);
+  }
+  return invocations;
+}
+
+std::vector<Invocation> WaitForInvocations(const std::string& recordFile, size_t count,
+                                           Timeout timeout) {
+  std::vector<Invocation> invocations;
+  WaitUntil(
+      [&] {
+        invocations = ReadInvocations(recordFile);
+        return invocations.size() >= count;
+      },
+      std::to_string(count) + " start(s) recorded in " + recordFile, timeout);
+  return invocations;
+}
+
+}  // namespace marquill::e2e

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "invocation_record.h"
+
+// Where the e2e run keeps things (run_e2e.sh sets these variables) and the
+// files the fake outside programs leave there.
+namespace marquill::e2e {
+
+// The value of a variable run_e2e.sh must have set; throws DriverError if not.
+std::string RequiredEnv(const char* name);
+
+// The program folder prepared by run_e2e.sh: marquill.exe with the fake
+// robocopy.exe and MSINFO32.EXE beside it.
+std::string ProgramFolder();
+// The same, in a folder whose path holds a blank.
+std::string ProgramFolderWithBlank();
+
+// A path in the run's scratch folder, with nothing there yet.
+std::string FreshScratchPath(const std::string& name);
+
+// Makes `folder` a program folder holding copies of the named files of
+// ProgramFolder() (for example {"marquill.exe"} for one without the engine).
+void MakeProgramFolder(const std::string& folder, const std::vector<std::string>& files);
+
+// Every start recorded in a record file so far (none when it does not exist).
+std::vector<Invocation> ReadInvocations(const std::string& recordFile);
+// Waits until the record file holds at least `count` starts.
+std::vector<Invocation> WaitForInvocations(const std::string& recordFile, size_t count,
+                                           Timeout timeout = kDefaultTimeout);
+
+}  // namespace marquill::e2e

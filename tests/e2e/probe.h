@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The driver's way of asking a program about what only its own process can
+// read (Wine gives no access to another process's menus or fonts): a hook DLL
+// that answers inside the program's interface thread. The driver sends the
+// probe message to a window of that thread with the query in wParam and the
+// id of a shared-memory reply block in lParam; the hook writes its answer,
+// UTF-8 text, into the block.
+namespace marquill::e2e::probe {
+
+inline constexpr wchar_t kMessageName[] = L"MarquillE2EProbe";
+inline constexpr char kHookProcName[] = "ProbeCallWndProc";
+inline constexpr DWORD kNoReply = 0xFFFFFFFF;
+inline constexpr DWORD kReplySize = 64 * 1024;
+
+enum Query : WPARAM {
+  // The window's menu bar, one line per item in menu order:
+  // depth, tab, command id (-1 for a submenu), tab, caption.
+  kMenu = 1,
+  // The font of the window (WM_GETFONT): height in pixels, tab, face name.
+  kFont = 2,
+  // The standard icon a message box shows: the number of IDI_QUESTION,
+  // IDI_INFORMATION, IDI_EXCLAMATION or IDI_HAND; 0 for none, 1 for another.
+  kMessageBoxIcon = 3,
+};
+
+// The reply block: a length, then that many bytes of text.
+struct Reply {
+  DWORD length;
+  char text[kReplySize - sizeof(DWORD)];
+};
+
+inline std::wstring ReplyBlockName(LPARAM id) {
+  return L"Local\\MarquillE2EProbe-" + std::to_wstring(id);
+}
+
+}  // namespace marquill::e2e::probe
