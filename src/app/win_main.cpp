@@ -1,5 +1,4 @@
 // marquill.exe: the program on the Win32 backend.
-#include <objbase.h>
 #include <windows.h>
 
 #include "app/program.h"
@@ -24,8 +23,6 @@ void BecomeDpiAware() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   BecomeDpiAware();
-  // The shell's folder browser needs COM on this thread.
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
   marquill::win32::Backend backend(instance);
   marquill::win32::MessageBoxes messages;

@@ -4,6 +4,7 @@
 
 #include "platform/win32/backend.h"
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/text.h"
 
 namespace marquill::win32 {
@@ -11,15 +12,6 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"MarquillForm";
 constexpr int kMenuBase = 1000;
-
-// Functions of newer Windows versions, looked up so the program still starts
-// where they are missing.
-template <class Fn>
-Fn SystemFunction(const wchar_t* module, const char* name) {
-  HMODULE handle = GetModuleHandleW(module);
-  return handle ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(handle, name)))
-                : nullptr;
-}
 
 UINT WindowDpi(HWND hwnd) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);

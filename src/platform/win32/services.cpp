@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/backend.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/text.h"
 
 namespace marquill::win32 {
@@ -33,8 +34,16 @@ std::vector<HWND> EnabledFormWindows() {
 }
 
 struct CoTaskMemDeleter {
-  void operator()(void* memory) const { CoTaskMemFree(memory); }
+  void operator()(void* memory) const {
+    using FreeFn = void(WINAPI*)(LPVOID);
+    static auto free = SystemFunction<FreeFn>(L"ole32.dll", "CoTaskMemFree");
+    if (free) free(memory);
+  }
 };
+
+[[noreturn]] void Unavailable(const char* what) {
+  throw std::runtime_error(std::string(what) + " is not available");
+}
 
 }  // namespace
 
@@ -125,22 +134,29 @@ std::string ProgramHost::ProgramFolder() {
 void ProgramHost::EndProgram() { ExitProcess(0); }
 
 std::optional<std::string> FolderBrowser::Browse(const FolderBrowseRequest& request) {
+  using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
+  using BrowseFn = PIDLIST_ABSOLUTE(WINAPI*)(LPBROWSEINFOW);
+  using GetPathExFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, PWSTR, DWORD, GPFIDL_FLAGS);
+  using GetPathFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, LPWSTR);
+  static auto coInitializeEx = SystemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
+  static auto browse = SystemFunction<BrowseFn>(L"shell32.dll", "SHBrowseForFolderW");
+  static auto getPathEx = SystemFunction<GetPathExFn>(L"shell32.dll", "SHGetPathFromIDListEx");
+  static auto getPath = SystemFunction<GetPathFn>(L"shell32.dll", "SHGetPathFromIDListW");
+  if (!coInitializeEx || !browse || !getPath) Unavailable("The folder browser");
+  // The browser needs COM on this thread; a repeated call is harmless.
+  coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
   std::wstring title = Widen(request.title);
   BROWSEINFOW info{};
   info.hwndOwner = reinterpret_cast<HWND>(request.owner);
   info.lpszTitle = title.c_str();
   info.ulFlags = request.flags;
-  std::unique_ptr<ITEMIDLIST, CoTaskMemDeleter> list(SHBrowseForFolderW(&info));
+  std::unique_ptr<ITEMIDLIST, CoTaskMemDeleter> list(browse(&info));
   if (!list) return std::nullopt;
 
   std::wstring path(kLongPath, L'\0');
-  using GetPathExFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, PWSTR, DWORD, GPFIDL_FLAGS);
-  HMODULE shell = GetModuleHandleW(L"shell32.dll");
-  auto getPathEx = shell ? reinterpret_cast<GetPathExFn>(reinterpret_cast<void*>(
-                               GetProcAddress(shell, "SHGetPathFromIDListEx")))
-                         : nullptr;
   BOOL found = getPathEx ? getPathEx(list.get(), path.data(), kLongPath, GPFIDL_DEFAULT)
-                         : SHGetPathFromIDListW(list.get(), path.data());
+                         : getPath(list.get(), path.data());
   if (!found) return std::string();
   path.resize(wcslen(path.c_str()));
   return Narrow(path);
@@ -154,7 +170,11 @@ std::optional<std::string> FileOpenDialog::ShowOpen() {
   dialog.lpstrFile = name.data();
   dialog.nMaxFile = kLongPath;
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+  using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+  static auto getOpenFileName =
+      SystemFunction<GetOpenFileNameFn>(L"comdlg32.dll", "GetOpenFileNameW");
+  // Without the dialog nothing can be chosen: the same as a cancel.
+  if (!getOpenFileName || !getOpenFileName(&dialog)) return std::nullopt;
   name.resize(wcslen(name.c_str()));
   return Narrow(name);
 }
