@@ -3,12 +3,16 @@
 namespace marquill {
 
 void FrmOptMain::WireAges() {
-  chkMaxAge.Click = [this] {
-    AgeCheck_Click(chkMaxAge, txtMaxAge, kMaxAgeFilter, ShowMaxAgePicker);
-  };
-  chkMinAge.Click = [this] {
-    AgeCheck_Click(chkMinAge, txtMinAge, kMinAgeFilter, ShowMinAgePicker);
-  };
+  chkMaxAge.Click = [this] { chkMaxAge_Click(); };
+  chkMinAge.Click = [this] { chkMinAge_Click(); };
+}
+
+void FrmOptMain::chkMaxAge_Click() {
+  AgeCheck_Click(chkMaxAge, txtMaxAge, kMaxAgeFilter, ShowMaxAgePicker);
+}
+
+void FrmOptMain::chkMinAge_Click() {
+  AgeCheck_Click(chkMinAge, txtMinAge, kMinAgeFilter, ShowMinAgePicker);
 }
 
 void FrmOptMain::AgeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& dateBox,

@@ -3,30 +3,41 @@
 namespace marquill {
 
 void FrmOptMain::WireFilters() {
-  struct NameBox {
-    toolkit::TextBox& box;
-    OptionSlots::Slot slot;
-    const char* prefix;
-  };
-  for (NameBox row : {NameBox{txtFiles, &OptionSlots::strOptFiles, " "},
-                      NameBox{txtFileExclName, &OptionSlots::strOptExclFile, " /XF "},
-                      NameBox{txtDirExclName, &OptionSlots::strOptExclDir, " /XD "}})
-    row.box.LostFocus = [this, row] { NameBox_LostFocus(row.box, row.slot, row.prefix); };
+  txtFiles.LostFocus = [this] { txtFiles_LostFocus(); };
+  txtFileExclName.LostFocus = [this] { txtFileExclName_LostFocus(); };
+  txtDirExclName.LostFocus = [this] { txtDirExclName_LostFocus(); };
+  chkMinFileSize.Click = [this] { chkMinFileSize_Click(); };
+  chkMaxFileSize.Click = [this] { chkMaxFileSize_Click(); };
+  txtMinFileSize.KeyUp = [this](int keyCode) { txtMinFileSize_KeyUp(keyCode); };
+  txtMaxFileSize.KeyUp = [this](int keyCode) { txtMaxFileSize_KeyUp(keyCode); };
+}
 
-  struct SizeRow {
-    toolkit::CheckBox& check;
-    toolkit::TextBox& box;
-    OptionSlots::Slot slot;
-    const char* prefix;
-  };
-  for (SizeRow row :
-       {SizeRow{chkMinFileSize, txtMinFileSize, &OptionSlots::strOptMinSize, " /MIN:"},
-        SizeRow{chkMaxFileSize, txtMaxFileSize, &OptionSlots::strOptMaxSize, " /MAX:"}}) {
-    row.check.Click = [this, row] { SizeCheck_Click(row.check, row.box, row.slot); };
-    row.box.KeyUp = [this, row](int keyCode) {
-      SizeBox_KeyUp(row.box, row.slot, row.prefix, keyCode);
-    };
-  }
+void FrmOptMain::txtFiles_LostFocus() {
+  NameBox_LostFocus(txtFiles, &OptionSlots::strOptFiles, " ");
+}
+
+void FrmOptMain::txtFileExclName_LostFocus() {
+  NameBox_LostFocus(txtFileExclName, &OptionSlots::strOptExclFile, " /XF ");
+}
+
+void FrmOptMain::txtDirExclName_LostFocus() {
+  NameBox_LostFocus(txtDirExclName, &OptionSlots::strOptExclDir, " /XD ");
+}
+
+void FrmOptMain::chkMinFileSize_Click() {
+  SizeCheck_Click(chkMinFileSize, txtMinFileSize, &OptionSlots::strOptMinSize);
+}
+
+void FrmOptMain::chkMaxFileSize_Click() {
+  SizeCheck_Click(chkMaxFileSize, txtMaxFileSize, &OptionSlots::strOptMaxSize);
+}
+
+void FrmOptMain::txtMinFileSize_KeyUp(int keyCode) {
+  SizeBox_KeyUp(txtMinFileSize, &OptionSlots::strOptMinSize, " /MIN:", keyCode);
+}
+
+void FrmOptMain::txtMaxFileSize_KeyUp(int keyCode) {
+  SizeBox_KeyUp(txtMaxFileSize, &OptionSlots::strOptMaxSize, " /MAX:", keyCode);
 }
 
 // Any loss of focus writes the slot, also to another window, so that a run

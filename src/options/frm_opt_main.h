@@ -43,6 +43,19 @@ class FrmOptMain : public toolkit::Form {
   void optLogFile_Click(int index);
   void cmdLogFile_Click();
 
+  // Name and size filters.
+  void txtFiles_LostFocus();
+  void txtFileExclName_LostFocus();
+  void txtDirExclName_LostFocus();
+  void chkMinFileSize_Click();
+  void chkMaxFileSize_Click();
+  void txtMinFileSize_KeyUp(int keyCode);
+  void txtMaxFileSize_KeyUp(int keyCode);
+
+  // Age filters.
+  void chkMaxAge_Click();
+  void chkMinAge_Click();
+
   // Exclusive choices.
   void optFileAddA_Click(int index);
   void optFileExcl_Click(int index);
