@@ -16,7 +16,7 @@ if ! wine_env_available; then
 fi
 build=$(cd "$build" && pwd) || exit 1
 files=("$build/src/app/marquill.exe" "$build/bench/minimal_window.exe"
-  "$build/bench/startup_bench.exe")
+  "$build/bench/startup_bench.exe" "$build/tests/e2e/marquill_e2e_probe.dll")
 for file in "${files[@]}"; do
   if [ ! -f "$file" ]; then
     echo "bench: $file is missing; build the mingw preset first" >&2
@@ -31,3 +31,15 @@ cp "${files[@]}" "$bench_dir/"
 windows_dir=$(wine_env_windows_path "$bench_dir")
 wine "$bench_dir/startup_bench.exe" "$windows_dir\\marquill.exe" \
   "$windows_dir\\minimal_window.exe" "$runs"
+status=$?
+
+# Peak memory once every window has been opened, against the minimal program.
+memory_bench="$build/bench/memory_bench.exe"
+if [ ! -f "$memory_bench" ]; then
+  echo "bench: $memory_bench is missing; build the mingw preset first" >&2
+  exit 1
+fi
+cp "$memory_bench" "$build/tests/e2e/marquill_e2e_probe.dll" "$bench_dir/"
+wine "$bench_dir/memory_bench.exe" "$windows_dir\\marquill.exe" \
+  "$windows_dir\\minimal_window.exe" "$runs" || status=1
+exit "$status"

@@ -1,8 +1,14 @@
 // Start-up time to the main window shown: marquill.exe against the minimal
 // window program, run alternately in one session, reported as medians and
-// their ratio, with the size of marquill.exe.
+// their ratio, with the size of marquill.exe. In the same marquill runs, the
+// time from the Tools > Options command to the Options dialog shown (its
+// first load, and a load again after the close box unloaded it), as ratios
+// to marquill's own start-up.
 //
 //   startup_bench.exe <marquill.exe> <minimal_window.exe> [runs]
+//
+// The menu command is looked up through the probe DLL, which must lie beside
+// this program (or be named by MARQUILL_E2E_PROBE_DLL).
 #include <windows.h>
 
 #include <algorithm>
@@ -24,21 +30,70 @@ struct Subject {
   std::vector<double> millis;
 };
 
+// What one marquill run measured.
+struct MarquillTimes {
+  double startup;
+  double firstOpen;
+  double reopen;
+};
+
+double MillisSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
 // Polls as tightly as is fair to the programs measured.
-double MillisToShownWindow(const Subject& subject) {
-  Process process = Process::Start(subject.exe);
+HWND WaitShown(const Process& process, const std::string& title, Clock::time_point start) {
   HWND window = nullptr;
-  const auto deadline = process.StartedAt() + 30s;
-  while (!(window = FindTopWindow(process.Id(), subject.title)) || !IsShown(window)) {
-    if (Clock::now() > deadline || !process.Running())
-      throw DriverError("no window \"" + subject.title + "\" from " + subject.exe);
+  while (!(window = FindTopWindow(process.Id(), title)) || !IsShown(window)) {
+    if (Clock::now() > start + 30s || !process.Running())
+      throw DriverError("no window \"" + title + "\" shown");
     Sleep(1);
   }
-  const double millis =
-      std::chrono::duration<double, std::milli>(Clock::now() - process.StartedAt()).count();
-  Close(window);
-  if (!process.WaitForExit()) throw DriverError(subject.exe + " did not end on WM_CLOSE");
+  return window;
+}
+
+void CloseAndWait(const Process& process, HWND main, const std::string& exe) {
+  Close(main);
+  if (!process.WaitForExit()) throw DriverError(exe + " did not end on WM_CLOSE");
+}
+
+double MillisToShownWindow(const Subject& subject) {
+  Process process = Process::Start(subject.exe);
+  const HWND window = WaitShown(process, subject.title, process.StartedAt());
+  const double millis = MillisSince(process.StartedAt());
+  CloseAndWait(process, window, subject.exe);
   return millis;
+}
+
+// From the menu command posted, as a click on the item posts it, to the
+// dialog shown and answering again: a window turns visible in the middle of
+// being shown, and the handler is done only once its thread reads messages.
+double MillisToOptionsShown(const Process& process, HWND main, UINT command) {
+  Activate(main);
+  const auto start = Clock::now();
+  if (!PostMessageW(main, WM_COMMAND, MAKEWPARAM(command, 0), 0))
+    throw DriverError("cannot post the Options command");
+  const HWND options = WaitShown(process, "Options", start);
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutW(options, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 30000, &ignored))
+    throw DriverError("the Options dialog does not answer");
+  return MillisSince(start);
+}
+
+// One marquill run: its start-up, then the Options dialog opened, closed by
+// its close box (which unloads it) and opened again.
+MarquillTimes MeasureMarquill(const Subject& marquill) {
+  Process process = Process::Start(marquill.exe);
+  const HWND main = WaitShown(process, marquill.title, process.StartedAt());
+  const double startup = MillisSince(process.StartedAt());
+  const UINT command = MenuCommandId(main, {"Tools", "Options"});
+  const double firstOpen = MillisToOptionsShown(process, main, command);
+  Close(FindTopWindow(process.Id(), "Options"));
+  WaitUntil([&] { return FindTopWindow(process.Id(), "Options") == nullptr; },
+            "the Options dialog unloaded");
+  const double reopen = MillisToOptionsShown(process, main, command);
+  CloseAndWait(process, main, marquill.exe);
+  return {startup, firstOpen, reopen};
 }
 
 double Median(std::vector<double> values) {
@@ -65,12 +120,16 @@ int main(int argc, char** argv) {
   const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 10;
   Subject marquill{argv[1], "Marquill 1.0", {}};
   Subject minimal{argv[2], "Minimal Window", {}};
+  std::vector<double> firstOpen, reopen;
   try {
     // One warm-up each, so the first run does not pay for loading Wine's DLLs.
-    MillisToShownWindow(marquill);
+    MeasureMarquill(marquill);
     MillisToShownWindow(minimal);
     for (int run = 0; run < runs; ++run) {
-      marquill.millis.push_back(MillisToShownWindow(marquill));
+      const MarquillTimes times = MeasureMarquill(marquill);
+      marquill.millis.push_back(times.startup);
+      firstOpen.push_back(times.firstOpen);
+      reopen.push_back(times.reopen);
       minimal.millis.push_back(MillisToShownWindow(minimal));
     }
   } catch (const std::exception& error) {
@@ -79,10 +138,17 @@ int main(int argc, char** argv) {
   }
   const double marquillMedian = Median(marquill.millis);
   const double minimalMedian = Median(minimal.millis);
+  const double firstOpenMedian = Median(firstOpen);
+  const double reopenMedian = Median(reopen);
   std::printf("start-up to main window shown, median of %d runs each:\n", runs);
   std::printf("  marquill.exe        %8.1f ms\n", marquillMedian);
   std::printf("  minimal_window.exe  %8.1f ms\n", minimalMedian);
   std::printf("  ratio marquill/minimal: %.2f\n", marquillMedian / minimalMedian);
+  std::printf("Tools > Options to the dialog shown, median of %d runs:\n", runs);
+  std::printf("  first open          %8.1f ms\n", firstOpenMedian);
+  std::printf("  open after unload   %8.1f ms\n", reopenMedian);
+  std::printf("  ratio first open/marquill start-up: %.2f\n", firstOpenMedian / marquillMedian);
+  std::printf("  ratio open after unload/marquill start-up: %.2f\n", reopenMedian / marquillMedian);
   std::printf("marquill.exe size: %lld KB\n", FileSizeKb(marquill.exe));
   return 0;
 }

@@ -75,8 +75,8 @@ const toolkit::ControlDef kControls[] = {
     {"chkReg", -1, kCheck, "Save As Default", In(20, 570, 257, 17), 20},
 
     {"fmStatus", -1, kBox, "", In(16, 600, 569, 81), kNoTab},
-    {"chkNp", -1, kCheck, "Don't Display % Copied", In(20, 612, 257, 17), 21},
-    {"chkEta", -1, kCheck, "Show \"Estimated Time of Arrival on Copied Files", In(20, 633, 257, 32),
+    {"chkNp", -1, kCheck, "Don't Display % Copied", In(20, 612, 266, 17), 21},
+    {"chkEta", -1, kCheck, "Show \"Estimated Time of Arrival on Copied Files", In(20, 633, 266, 32),
      22},
     {"txtLogFile", -1, kText, "", In(292, 611, 206, 21), 23},
     {"cmdLogFile", -1, kButton, "Browse", In(504, 610, 75, 23), 24},
@@ -119,9 +119,9 @@ const toolkit::ControlDef kControls[] = {
     {"frmSubDir", -1, kBox, "", In(288, 472, 297, 81), kNoTab},
     {"optSub", 0, kOption, "Copy Non-Empty Sub-Directories", In(292, 479, 289, 17), 40},
     {"optSub", 1, kOption, "Copy All Sub-Directories", In(292, 497, 289, 17), 41},
-    {"lstSubLev", -1, kList, "", In(414, 515, 41, 17), 42},
+    {"lstSubLev", -1, kList, "", In(401, 515, 41, 17), 42},
     {"chkLev", -1, kCheck, "Copy Only the Top               Levels of the Source Dir",
-     In(292, 515, 289, 32), 43},
+     In(292, 515, 289, 17), 43},
 
     {"fmShareWait", -1, kBox, "", In(288, 552, 297, 41), kNoTab},
     {"chkTbd", -1, kCheck, "Wait For Sharenames To Be Defined (Retry Error 67)",

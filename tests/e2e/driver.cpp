@@ -294,6 +294,7 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& cap
 }
 
 unsigned DpiOf(HWND window) {
+  if (ScreenDpi::Changed()) return DpiInside(window);
   if (const UINT dpi = GetDpiForWindow(window)) return dpi;
   return 96;
 }
@@ -498,6 +499,122 @@ FontInfo FontOf(HWND window) {
 
 void Close(HWND topLevel) {
   if (!PostMessageW(topLevel, WM_CLOSE, 0, 0)) throw DriverError(LastError("PostMessage WM_CLOSE"));
+}
+
+RECT PixelRectOf(HWND child) {
+  EnsureDpiAware();
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+LOGFONTW LogFontOf(HWND window) {
+  const std::string answer = Probe(window, probe::kLogFont);
+  const size_t tab = answer.find('\t');
+  if (tab == std::string::npos) throw DriverError("no font for \"" + TextOf(window) + "\"");
+  std::istringstream numbers(answer.substr(0, tab));
+  LONG fields[13] = {};
+  for (LONG& field : fields) numbers >> field;
+  if (!numbers) throw DriverError("a bad font answer: " + answer);
+  LOGFONTW font{};
+  font.lfHeight = fields[0];
+  font.lfWidth = fields[1];
+  font.lfEscapement = fields[2];
+  font.lfOrientation = fields[3];
+  font.lfWeight = fields[4];
+  font.lfItalic = static_cast<BYTE>(fields[5]);
+  font.lfUnderline = static_cast<BYTE>(fields[6]);
+  font.lfStrikeOut = static_cast<BYTE>(fields[7]);
+  font.lfCharSet = static_cast<BYTE>(fields[8]);
+  font.lfOutPrecision = static_cast<BYTE>(fields[9]);
+  font.lfClipPrecision = static_cast<BYTE>(fields[10]);
+  font.lfQuality = static_cast<BYTE>(fields[11]);
+  font.lfPitchAndFamily = static_cast<BYTE>(fields[12]);
+  const std::wstring face = Wide(answer.substr(tab + 1));
+  face.copy(font.lfFaceName, LF_FACESIZE - 1);
+  return font;
+}
+
+namespace {
+SIZE ProbedSize(HWND window, WPARAM query) {
+  const std::string answer = Probe(window, query);
+  const size_t tab = answer.find('\t');
+  if (tab == std::string::npos) throw DriverError("\"" + TextOf(window) + "\" gave no size");
+  return {std::stol(answer.substr(0, tab)), std::stol(answer.substr(tab + 1))};
+}
+}  // namespace
+
+SIZE CalendarMinSize(HWND calendar) { return ProbedSize(calendar, probe::kCalendarMinSize); }
+
+SIZE IdealSizeOf(HWND button) { return ProbedSize(button, probe::kIdealSize); }
+
+unsigned DpiInside(HWND window) {
+  return static_cast<unsigned>(std::stoul(Probe(window, probe::kDpi)));
+}
+
+void SendDpiChanged(HWND topLevel, unsigned dpi) {
+  if (Probe(topLevel, probe::kDpiChangedTo + dpi) != "ok")
+    throw DriverError("WM_DPICHANGED was not sent");
+}
+
+namespace {
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+
+void SetLogPixels(DWORD dpi) {
+  const LSTATUS status =
+      dpi ? RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof dpi)
+          : RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
+  if (status != ERROR_SUCCESS && dpi) throw DriverError("cannot set LogPixels");
+}
+}  // namespace
+
+int ScreenDpi::changes_ = 0;
+
+ScreenDpi::ScreenDpi(unsigned dpi) {
+  DWORD size = sizeof before_;
+  if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &before_,
+                   &size) != ERROR_SUCCESS)
+    before_ = 0;
+  SetLogPixels(dpi);
+  ++changes_;
+}
+
+ScreenDpi::~ScreenDpi() {
+  SetLogPixels(before_);
+  --changes_;
+}
+
+}  // namespace marquill::e2e
+
+namespace marquill::e2e {
+
+std::vector<HWND> ShownTopWindowsOf(DWORD processId) {
+  EnsureDpiAware();
+  std::pair<DWORD, std::vector<HWND>> query{processId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto& [wanted, found] = *reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == wanted && IsWindowVisible(window)) found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.second;
+}
+
+void ParkPointer() {
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
+void SettleForeground(HWND topLevel) {
+  constexpr DWORD kFocusEventsMs = 250;
+  Activate(topLevel);
+  Sleep(kFocusEventsMs);
+  Activate(topLevel);
+  GetText(topLevel);
 }
 
 }  // namespace marquill::e2e

@@ -164,4 +164,57 @@ void WaitUntil(Condition condition, const std::string& what, Timeout timeout = k
   }
 }
 
+// A child's rectangle in its parent's client area, in the screen's pixels.
+RECT PixelRectOf(HWND child);
+// The whole font a control draws with (WM_GETFONT), as the program sees it.
+LOGFONTW LogFontOf(HWND window);
+// A month calendar's smallest size that shows a whole month, in pixels.
+SIZE CalendarMinSize(HWND calendar);
+// The size a button asks for to show its caption on one line, in pixels.
+SIZE IdealSizeOf(HWND button);
+// The window's dpi as the program itself sees it. Wine answers DpiOf with the
+// asking process's own dpi, which differs when the two started with another
+// screen dpi (see ScreenDpi).
+unsigned DpiInside(HWND window);
+// Sends `topLevel` WM_DPICHANGED for `dpi` from inside its own thread, as
+// moving it to a monitor of that dpi would.
+void SendDpiChanged(HWND topLevel, unsigned dpi);
+
+// The screen's dpi (LogPixels) that programs started from now on get under
+// Wine; the one before is put back when this goes. Meanwhile DpiOf asks the
+// program (DpiInside), since the driver keeps the dpi it started with.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(unsigned dpi);
+  ~ScreenDpi();
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+  static bool Changed() { return changes_ > 0; }
+
+ private:
+  static int changes_;
+  DWORD before_ = 0;  // 0: there was no value
+};
+
+}  // namespace marquill::e2e
+
+namespace marquill::e2e {
+
+// Every visible top-level window of the process, whatever its title.
+std::vector<HWND> ShownTopWindowsOf(DWORD processId);
+
+// Without a window manager the X keyboard focus follows the pointer whenever
+// the window under it comes or goes, and Wine follows that focus, so keys
+// sent then may reach no window. This puts the pointer in the screen's
+// bottom-right corner, which no window of the program covers.
+void ParkPointer();
+
+// Makes `topLevel` the foreground window and lets the X focus events of that
+// change (and of any window that came or went just before) reach the program
+// before keys are sent: Wine answers a late focus-out with WM_CANCELMODE,
+// which closes an open menu, and may give the keyboard to the desktop for a
+// moment. Returns once the program is back at its message loop.
+void SettleForeground(HWND topLevel);
+
 }  // namespace marquill::e2e

@@ -26,6 +26,22 @@ enum Query : WPARAM {
   // The standard icon a message box shows: the number of IDI_QUESTION,
   // IDI_INFORMATION, IDI_EXCLAMATION or IDI_HAND; 0 for none, 1 for another.
   kMessageBoxIcon = 3,
+  // The whole font of the window (WM_GETFONT): the numeric fields of its
+  // LOGFONTW in declaration order, blank separated, then a tab and the face.
+  kLogFont = 4,
+  // A month calendar's smallest size that shows a whole month
+  // (MCM_GETMINREQRECT): width, tab, height in pixels.
+  kCalendarMinSize = 5,
+  // The window's dpi as its own process sees it (GetDpiForWindow).
+  kDpi = 6,
+  // The size a button asks for to show its whole caption on one line
+  // (BCM_GETIDEALSIZE with no limit to its width): width, tab, height in
+  // pixels.
+  kIdealSize = 7,
+  // kDpiChangedTo + dpi: sends the top-level window WM_DPICHANGED for that
+  // dpi, as a move to a monitor of that dpi would, with the window's present
+  // rectangle as the suggested one; answers "ok".
+  kDpiChangedTo = 0x10000,
 };
 
 // The reply block: a length, then that many bytes of text.

@@ -1,5 +1,10 @@
 // Loaded into the program under test by the driver's hook; answers the
 // driver's queries from inside the program's interface thread.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <climits>
 #include <string>
 
 #include "probe.h"
@@ -44,7 +49,44 @@ std::string DescribeMessageBoxIcon(HWND box) {
   return "0";
 }
 
+std::string DescribeLogFont(HWND window) {
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  LOGFONTW info{};
+  if (!GetObjectW(font ? font : GetStockObject(SYSTEM_FONT), sizeof info, &info)) return {};
+  std::string text;
+  for (LONG field : {info.lfHeight, info.lfWidth, info.lfEscapement, info.lfOrientation,
+                     info.lfWeight, LONG{info.lfItalic}, LONG{info.lfUnderline},
+                     LONG{info.lfStrikeOut}, LONG{info.lfCharSet}, LONG{info.lfOutPrecision},
+                     LONG{info.lfClipPrecision}, LONG{info.lfQuality}, LONG{info.lfPitchAndFamily}})
+    text += std::to_string(field) + " ";
+  return text + "\t" + Utf8(info.lfFaceName);
+}
+
+std::string DescribeCalendarMinSize(HWND calendar) {
+  RECT rect{};
+  if (!SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&rect))) return {};
+  return std::to_string(rect.right - rect.left) + "\t" + std::to_string(rect.bottom - rect.top);
+}
+
+std::string DescribeIdealSize(HWND button) {
+  // A multi-line button wraps its caption at the width it is given.
+  SIZE size{SHRT_MAX, 0};
+  if (!SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&size))) return {};
+  return std::to_string(size.cx) + "\t" + std::to_string(size.cy);
+}
+
+// The message reaches the window as the system sends it: wParam carries the
+// dpi twice, lParam points at the suggested window rectangle.
+std::string SendDpiChanged(HWND window, UINT dpi) {
+  RECT suggested{};
+  GetWindowRect(window, &suggested);
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return "ok";
+}
+
 std::string Answer(HWND window, WPARAM query) {
+  if (query > kDpiChangedTo)
+    return SendDpiChanged(window, static_cast<UINT>(query - kDpiChangedTo));
   switch (query) {
     case kMenu: {
       std::string out;
@@ -55,6 +97,14 @@ std::string Answer(HWND window, WPARAM query) {
       return DescribeFont(window);
     case kMessageBoxIcon:
       return DescribeMessageBoxIcon(window);
+    case kLogFont:
+      return DescribeLogFont(window);
+    case kCalendarMinSize:
+      return DescribeCalendarMinSize(window);
+    case kDpi:
+      return std::to_string(GetDpiForWindow(window));
+    case kIdealSize:
+      return DescribeIdealSize(window);
     default:
       return {};
   }

@@ -34,6 +34,8 @@ for file in "$marquill" "$tests/marquill_e2e_tests.exe" "$tests/marquill_e2e_pro
 done
 
 started=$SECONDS
+# Room for the Options dialog at 192 dpi (the layout tests try it).
+export WINE_ENV_SCREEN=${WINE_ENV_SCREEN:-2048x1536x24}
 wine_env_start || exit 1
 
 root="$WINE_DRIVE_C/marquill-e2e"

@@ -10,6 +10,7 @@
 #
 # With WINE_ENV_USE_DISPLAY=1 and DISPLAY set, the programs show on that
 # display (a person's desktop, with its window manager) instead of on Xvfb.
+# WINE_ENV_SCREEN sets the size of Xvfb's screen (1280x1024x24 by default).
 
 wine_env_available() {
   command -v wine >/dev/null 2>&1 && command -v wineserver >/dev/null 2>&1 &&
@@ -25,7 +26,7 @@ wine_env_log() {
 wine_env_start_xvfb() {
   local display_file
   display_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${WINE_ENV_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   WINE_ENV_XVFB_PID=$!
   local waited=0
   while [ ! -s "$display_file" ]; do

@@ -60,6 +60,18 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
   return result;
 }
 
+// A list shows whole rows only, however its height and font scale: its rows
+// share out the height it has. The list box sets its row height from the
+// font on WM_SETFONT, so this follows that.
+void FitListRows(HWND list) {
+  RECT client;
+  GetClientRect(list, &client);
+  const auto fontRow = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  if (fontRow <= 0 || client.bottom < fontRow) return;
+  const int rows = client.bottom / fontRow;
+  SendMessageW(list, LB_SETITEMHEIGHT, 0, client.bottom / rows);
+}
+
 bool IsButton(ControlKind kind) {
   return kind == ControlKind::Button || kind == ControlKind::CheckBox ||
          kind == ControlKind::OptionButton;
@@ -93,10 +105,15 @@ ControlWindow::~ControlWindow() {
 }
 
 void ControlWindow::Place(UINT dpi, HFONT font) {
+  // The edges are scaled rather than the sizes, so controls that touch at
+  // 96 dpi still touch, and never overlap, at any dpi.
   const toolkit::Rect& r = def_.rect;
-  SetWindowPos(hwnd_, nullptr, Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.width, dpi),
-               Scale(r.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  const int left = Scale(r.left, dpi);
+  const int top = Scale(r.top, dpi);
+  SetWindowPos(hwnd_, nullptr, left, top, Scale(r.left + r.width, dpi) - left,
+               Scale(r.top + r.height, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (def_.kind == ControlKind::ListBox) FitListRows(hwnd_);
 }
 
 std::string ControlWindow::Text() const {

@@ -1,0 +1,167 @@
+// The real marquill.exe under Wine at 96, 144 and 192 dpi: every window is
+// laid out from its 96-dpi table, scaled, in the message font for the dpi,
+// with room for every caption, and follows a change of dpi.
+#include <gtest/gtest.h>
+
+#include "about/frm_about.h"
+#include "layout_check.h"
+#include "mainwin/frm_main.h"
+#include "marquill_app.h"
+#include "options/frm_cal_age.h"
+#include "options/frm_opt_main.h"
+
+namespace marquill::e2e {
+namespace {
+
+constexpr char kOptionsTitle[] = "Options";
+constexpr char kLevelCaption[] = "Copy Only the Top               Levels of the Source Dir";
+
+const toolkit::ControlDef& TableRow(const toolkit::FormDef& def, const std::string& name) {
+  for (const toolkit::ControlDef& control : def.controls)
+    if (name == control.name) return control;
+  throw DriverError("no " + name + " in " + def.name);
+}
+
+Rect96 AsRect96(const toolkit::Rect& r) { return {r.left, r.top, r.width, r.height}; }
+
+int CentreY(const RECT& r) { return (r.top + r.bottom) / 2; }
+
+// The level list stands in the run of blanks of chkLev's caption, on the
+// caption's line, so the two read as one sentence.
+std::vector<std::string> LevelListFaults(HWND options, unsigned dpi) {
+  const HWND check = FindChild(options, "Button", kLevelCaption);
+  const HWND list =
+      FindChildAt(options, "ListBox", AsRect96(TableRow(kFrmOptMainDef, "lstSubLev").rect));
+  const std::string caption = TextOf(check);
+  const size_t blanks = caption.find("  ");
+  const size_t words = caption.find_first_not_of(' ', blanks);
+  const TextMeasure text(LogFontOf(check));
+  const RECT box = PixelRectOf(check);
+  const RECT at = PixelRectOf(list);
+  const int captionLeft = box.left + CaptionOffset(check, text, dpi);
+  const int firstWordsEnd = captionLeft + text.Line(caption.substr(0, blanks)).cx;
+  const int blanksEnd = captionLeft + text.Line(caption.substr(0, words)).cx;
+  std::vector<std::string> faults;
+  if (captionLeft + text.Line(caption).cx > box.right)
+    faults.push_back("chkLev's caption does not fit on one line");
+  if (at.left < firstWordsEnd)
+    faults.push_back("lstSubLev starts at " + std::to_string(at.left) +
+                     ", over the caption's first words, which end at " +
+                     std::to_string(firstWordsEnd));
+  if (at.right > blanksEnd)
+    faults.push_back("lstSubLev ends at " + std::to_string(at.right) +
+                     ", over \"Levels\", which starts at " + std::to_string(blanksEnd));
+  if (std::abs(CentreY(at) - CentreY(box)) > ScaleTo(2, dpi))
+    faults.push_back("lstSubLev's middle is at " + std::to_string(CentreY(at)) +
+                     ", the caption's line at " + std::to_string(CentreY(box)));
+  return faults;
+}
+
+// marquill.exe started with the screen at the test's dpi.
+class LayoutE2E : public ::testing::TestWithParam<unsigned> {
+ protected:
+  void SetUp() override { ASSERT_EQ(DpiInside(app.main()), dpi()); }
+
+  unsigned dpi() const { return GetParam(); }
+
+  HWND OpenOptions() {
+    ChooseMenu(app.main(), {"Tools", kOptionsTitle});
+    return WaitForTopWindow(app.process(), kOptionsTitle);
+  }
+
+  void ExpectFits(HWND window, const toolkit::FormDef& def, unsigned atDpi,
+                  const std::vector<IntendedOverlap>& intended = {}) {
+    const auto faults = LayoutFaults(window, def, atDpi, intended);
+    EXPECT_TRUE(faults.empty()) << def.name << " at " << atDpi << " dpi:\n" << Lines(faults);
+  }
+
+  // Checks the box `title` and closes it with the button `answer`.
+  void ExpectBoxFits(const std::string& title, int answer) {
+    const MessageBoxView box = WaitForMessageBox(app.process(), title);
+    const auto faults = MessageBoxFaults(box.window, dpi());
+    EXPECT_TRUE(faults.empty()) << "\"" << title << "\":\n" << Lines(faults);
+    PressMessageBoxButton(box, answer);
+  }
+
+  const std::vector<IntendedOverlap> kLevelInCaption{{"lstSubLev", "chkLev"}};
+
+  ScreenDpi screen{GetParam()};
+  MarquillApp app;
+};
+
+TEST_P(LayoutE2E, MainWindowIsScaledInTheMessageFontWithRoomForItsTexts) {
+  // The font grows with the dpi, a 96-dpi height scaled.
+  const LOGFONTW font = MessageFontFor(dpi());
+  EXPECT_NEAR(std::abs(font.lfHeight), ScaleTo(std::abs(MessageFontFor(96).lfHeight), dpi()), 1);
+  EXPECT_EQ(FontOf(app.RunButton()).height, std::abs(font.lfHeight));
+
+  RECT client{};
+  GetClientRect(app.main(), &client);
+  EXPECT_EQ(client.right, ScaleTo(kFrmMainDef.clientWidth, dpi()));
+  EXPECT_EQ(client.bottom, ScaleTo(kFrmMainDef.clientHeight, dpi()));
+  ExpectFits(app.main(), kFrmMainDef, dpi());
+}
+
+TEST_P(LayoutE2E, OptionsDialogHasRoomForEveryCaption) {
+  const HWND options = OpenOptions();
+  ExpectFits(options, kFrmOptMainDef, dpi(), kLevelInCaption);
+  const auto faults = LevelListFaults(options, dpi());
+  EXPECT_TRUE(faults.empty()) << Lines(faults);
+}
+
+TEST_P(LayoutE2E, DatePickersAndAboutBoxHaveRoomForTheirContents) {
+  const HWND options = OpenOptions();
+  Click(FindChild(options, "Button", "Exclude Files Older than:"));
+  ExpectFits(WaitForTopWindow(app.process(), kFrmCalMaxAge.def.caption), kFrmCalMaxAge.def, dpi());
+  Click(FindChild(options, "Button", "Exclude Files Newer Than:"));
+  ExpectFits(WaitForTopWindow(app.process(), kFrmCalMinAge.def.caption), kFrmCalMinAge.def, dpi());
+
+  ChooseMenu(app.main(), {"Help", "&About"});
+  ExpectFits(WaitForTopWindow(app.process(), "About Marquill"), kFrmAboutDef, dpi());
+}
+
+TEST_P(LayoutE2E, MessageBoxesHaveRoomForTheirTexts) {
+  ChooseMenu(app.main(), {"Help", "&Support"});
+  ExpectBoxFits("Support Info.", IDOK);
+  Click(app.RunButton());
+  ExpectBoxFits("Error", IDOK);
+  app.SetFolders("C:\\Data\\Reports\\", "D:\\Backup\\Reports\\");
+  Click(app.RunButton());
+  ExpectBoxFits("Continue?", IDCANCEL);
+  Click(app.QuitButton());
+  ExpectBoxFits("Close Marquill", IDNO);
+}
+
+// The window keeps its client area at the layout's size scaled to `dpi`.
+void ExpectClientSizeFor(HWND window, const toolkit::FormDef& def, unsigned dpi) {
+  RECT expected{0, 0, ScaleTo(def.clientWidth, dpi), ScaleTo(def.clientHeight, dpi)};
+  AdjustWindowRectExForDpi(&expected, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
+                           GetMenu(window) != nullptr,
+                           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), dpi);
+  RECT at{};
+  GetWindowRect(window, &at);
+  EXPECT_EQ(at.right - at.left, expected.right - expected.left) << def.name << " at " << dpi;
+  EXPECT_EQ(at.bottom - at.top, expected.bottom - expected.top) << def.name << " at " << dpi;
+}
+
+TEST_P(LayoutE2E, WindowsFollowAChangeOfDpi) {
+  // Told of a move to a screen of another dpi, a window rescales its frame,
+  // its controls and their font; told of the way back, it is as it was.
+  const HWND options = OpenOptions();
+  for (unsigned to : {dpi() == 96 ? 144u : 96u, dpi()}) {
+    for (const auto& [window, def] :
+         {std::pair{app.main(), &kFrmMainDef}, std::pair{options, &kFrmOptMainDef}}) {
+      SendDpiChanged(window, to);
+      ExpectClientSizeFor(window, *def, to);
+      const auto faults = PlacementFaults(window, *def, to);
+      EXPECT_TRUE(faults.empty()) << def->name << " told of " << to << " dpi:\n" << Lines(faults);
+    }
+  }
+  ExpectFits(app.main(), kFrmMainDef, dpi());
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, LayoutE2E, ::testing::Values(96u, 144u, 192u),
+                         [](const auto& info) { return "Dpi" + std::to_string(info.param); });
+
+}  // namespace
+}  // namespace marquill::e2e
