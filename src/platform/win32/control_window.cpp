@@ -72,6 +72,13 @@ void FitListRows(HWND list) {
   SendMessageW(list, LB_SETITEMHEIGHT, 0, client.bottom / rows);
 }
 
+// The edges are scaled rather than the sizes, so controls that touch at 96 dpi
+// still touch, and never overlap, at any dpi.
+RECT ScaledRect(const toolkit::Rect& r, UINT dpi) {
+  return {Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.left + r.width, dpi),
+          Scale(r.top + r.height, dpi)};
+}
+
 bool IsButton(ControlKind kind) {
   return kind == ControlKind::Button || kind == ControlKind::CheckBox ||
          kind == ControlKind::OptionButton;
@@ -86,15 +93,20 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
   // Every control starts a group except the later buttons of an option group,
   // so each option group is one dialog group.
   DWORD group = def.kind == ControlKind::OptionButton && def.index > 0 ? 0 : WS_GROUP;
-  hwnd_ = CreateWindowExW(kind.exStyle, kind.className, Widen(def.caption).c_str(),
-                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | group | kind.style, 0, 0, 0, 0,
-                          form.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          form.instance(), nullptr);
+  // Created at its place with its font and no repaint: a hundred controls
+  // each moved and redrawn once more would slow the Options dialog down.
+  const RECT r = ScaledRect(def.rect, form.dpi());
+  hwnd_ =
+      CreateWindowExW(kind.exStyle, kind.className, Widen(def.caption).c_str(),
+                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | group | kind.style, r.left, r.top,
+                      r.right - r.left, r.bottom - r.top, form.hwnd(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), form.instance(), nullptr);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.font()), FALSE);
+  if (def.kind == ControlKind::ListBox) FitListRows(hwnd_);
   if (def.kind == ControlKind::TextBox) {
     SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
     SetWindowSubclass(hwnd_, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
-  Place(form.dpi(), form.font());
 }
 
 ControlWindow::~ControlWindow() {
@@ -105,13 +117,9 @@ ControlWindow::~ControlWindow() {
 }
 
 void ControlWindow::Place(UINT dpi, HFONT font) {
-  // The edges are scaled rather than the sizes, so controls that touch at
-  // 96 dpi still touch, and never overlap, at any dpi.
-  const toolkit::Rect& r = def_.rect;
-  const int left = Scale(r.left, dpi);
-  const int top = Scale(r.top, dpi);
-  SetWindowPos(hwnd_, nullptr, left, top, Scale(r.left + r.width, dpi) - left,
-               Scale(r.top + r.height, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT r = ScaledRect(def_.rect, dpi);
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (def_.kind == ControlKind::ListBox) FitListRows(hwnd_);
 }
