@@ -17,8 +17,11 @@
 #include <vector>
 
 #include "driver.h"
+#include "median.h"
 
 namespace {
+
+using marquill::bench::Median;
 
 using namespace marquill::e2e;
 
@@ -69,12 +72,6 @@ double MinimalWindowKb(const std::string& exe) {
   const double kb = PeakWorkingSetKb(process);
   CloseAndWait(process, window, exe);
   return kb;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t mid = values.size() / 2;
-  return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 }  // namespace

@@ -18,8 +18,11 @@
 #include <vector>
 
 #include "driver.h"
+#include "median.h"
 
 namespace {
+
+using marquill::bench::Median;
 
 using namespace marquill::e2e;
 using Clock = std::chrono::steady_clock;
@@ -94,12 +97,6 @@ MarquillTimes MeasureMarquill(const Subject& marquill) {
   const double reopen = MillisToOptionsShown(process, main, command);
   CloseAndWait(process, main, marquill.exe);
   return {startup, firstOpen, reopen};
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t mid = values.size() / 2;
-  return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 long long FileSizeKb(const std::string& path) {

@@ -351,21 +351,21 @@ void Activate(HWND topLevel) {
       "\"" + TextOf(topLevel) + "\" to become the foreground window", 5s);
 }
 
-HWND FocusIn(HWND window) {
+namespace {
+
+GUITHREADINFO GuiThreadInfoOf(HWND window) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
     throw DriverError(LastError("GetGUIThreadInfo"));
-  return info.hwndFocus;
+  return info;
 }
 
-HWND ActiveIn(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-    throw DriverError(LastError("GetGUIThreadInfo"));
-  return info.hwndActive;
-}
+}  // namespace
+
+HWND FocusIn(HWND window) { return GuiThreadInfoOf(window).hwndFocus; }
+
+HWND ActiveIn(HWND window) { return GuiThreadInfoOf(window).hwndActive; }
 
 void Click(HWND button) {
   if (!IsWindowEnabled(button)) throw DriverError("\"" + TextOf(button) + "\" is disabled");
