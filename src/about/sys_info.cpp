@@ -10,9 +10,10 @@
 namespace marquill {
 namespace {
 
-// Query value, set value, create sub-key, enumerate sub-keys, notify, create
-// link and read control: what the lookup has always asked for.
-constexpr std::uint32_t kKeyAccess = 0x0002003F;
+// KEY_READ: the lookup only reads. Windows refuses set-value, create-sub-key
+// and create-link rights on HKEY_LOCAL_MACHINE to every process that is not
+// elevated, so asking for more would fail for a standard user.
+constexpr std::uint32_t kKeyAccess = 0x00020019;
 constexpr std::uint32_t kBufferSize = 1024;
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegDword = 4;

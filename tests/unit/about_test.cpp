@@ -42,7 +42,7 @@ TEST_F(KeyValue, TextDropsItsTerminator) {
   EXPECT_TRUE(Read());
   EXPECT_EQ(value, "C:\\Tools\\msinfo32.exe");
   EXPECT_EQ(registry.opened, std::vector<std::string>{"K"});
-  EXPECT_EQ(registry.accessMasks, std::vector<std::uint32_t>{0x0002003Fu});
+  EXPECT_EQ(registry.accessMasks, std::vector<std::uint32_t>{0x00020019u});
 }
 
 TEST_F(KeyValue, TextWithoutTerminatorKeepsEveryByte) {
@@ -115,7 +115,7 @@ TEST_F(KeyValue, RefusedOpeningFailsLikeAMissingKey) {
   registry.refused.push_back("K");
   EXPECT_FALSE(Read());
   EXPECT_EQ(value, "");
-  EXPECT_EQ(registry.accessMasks, std::vector<std::uint32_t>{0x0002003Fu});
+  EXPECT_EQ(registry.accessMasks, std::vector<std::uint32_t>{0x00020019u});
 }
 
 TEST_F(KeyValue, OnlyTheLocalMachineRootIsAsked) {
@@ -185,7 +185,7 @@ TEST_F(SysInfo, SecondRowFolderHoldingTheToolStartsIt) {
   ExpectStarted(path, "\"" + path + "\"");
   EXPECT_EQ(fakes.registry.opened, (std::vector<std::string>{kPathKey, kFolderKey}));
   EXPECT_EQ(fakes.files.tested, std::vector<std::string>{path});
-  EXPECT_EQ(fakes.registry.accessMasks, (std::vector<std::uint32_t>{0x0002003Fu, 0x0002003Fu}));
+  EXPECT_EQ(fakes.registry.accessMasks, (std::vector<std::uint32_t>{0x00020019u, 0x00020019u}));
 }
 
 TEST_F(SysInfo, FolderEndingInABackslashIsPassedOnDoubled) {
