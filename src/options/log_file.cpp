@@ -28,8 +28,11 @@ void FrmOptMain::cmdLogFile_Click() {
   // whatever was typed in the box.
   dlgLogFile.ShowOpen();
   txtLogFile.SetText(dlgLogFile.FileName);
-  // Runs optLogFile_Click even when "Overwrite" was already selected.
+  // The new name counts even when "Overwrite" was already selected, which
+  // selecting alone would not report.
+  const bool wasSelected = optLogFile.Selected() == 1;
   optLogFile[1].Select();
+  if (wasSelected) optLogFile_Click(1);
 }
 
 }  // namespace marquill

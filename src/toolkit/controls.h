@@ -75,7 +75,8 @@ class OptionButton : public Control {
  public:
   OptionButton(Form& form, const ControlDef& def, OptionGroup& group);
   bool Value();
-  // Selecting from code runs the group's handler, as a user's click does.
+  // Selecting from code runs the group's handler, as a user's click does,
+  // when the selection changes.
   void Select();
 
  private:
@@ -93,6 +94,7 @@ class OptionGroup {
   OptionButton& operator[](int index);
   // Index of the selected button, -1 when none is.
   int Selected();
+  // Selects the button and, when the selection changes, runs Click.
   void Select(int index);
   std::function<void(int index)> Click;
 
@@ -100,6 +102,7 @@ class OptionGroup {
   friend class Form;
   std::string name_;
   std::vector<OptionButton*> buttons_;
+  int selected_ = -1;  // as last selected, by code or user; -1 after an unload
 };
 
 class ListBox : public Control {

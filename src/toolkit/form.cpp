@@ -115,6 +115,7 @@ void Form::Unload() {
   Form_Unload();
   busy_ = true;
   for (auto& control : controls_) control->Detach();
+  for (auto& group : groups_) group->selected_ = -1;
   peer_.reset();
   caption_ = def_.caption;
   shownSinceLoad_ = false;

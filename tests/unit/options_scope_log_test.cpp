@@ -14,6 +14,8 @@ TEST_F(OptionsDialog, SubDirectoryLevelRetryAndWaitChoices) {
   Click("chkLev");
   EXPECT_TRUE(ui.Enabled(kOpt, "lstSubLev"));
   EXPECT_EQ(slots.strOptLev, " /LEV:0");  // ticked before any level is chosen
+  Click("optSub", 1);                     // already selected: no change, so the list stays usable
+  EXPECT_TRUE(ui.Enabled(kOpt, "lstSubLev"));
   ui.SelectItem(kOpt, "lstSubLev", 2);
   EXPECT_EQ(slots.strOptLev, " /LEV:3");
   EXPECT_EQ(ui.Focused(), "frmOptMain.lstSubLev");
@@ -59,11 +61,14 @@ TEST_F(OptionsDialog, LogNameCountsOnceAnOptionIsChosenAndReachesTheEngineAsOneA
   Click("optLogFile", 1);
   EXPECT_EQ(slots.strOptLog, " /LOG:C:\\run.log");
   Clear("txtLogFile");
-  Click("optLogFile", 1);
+  Click("optLogFile", 1);  // already selected: runs nothing
+  EXPECT_EQ(slots.strOptLog, " /LOG:C:\\run.log");
+  Click("optLogFile", 0);
   EXPECT_EQ(slots.strOptLog, "");
   for (const auto& c : cases) {
     Clear("txtLogFile");
     ui.Type(kOpt, "txtLogFile", c.typed);
+    Click("optLogFile", 1);
     Click("optLogFile", 0);
     if (c.slot) {
       EXPECT_EQ(slots.strOptLog, c.slot);
