@@ -21,10 +21,10 @@ void BecomeDpiAware() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   BecomeDpiAware();
 
-  marquill::win32::Backend backend(instance);
+  marquill::win32::Backend backend(instance, show);
   marquill::win32::MessageBoxes messages;
   marquill::win32::ProcessLauncher processes;
   marquill::win32::ProgramHost host;

@@ -1,6 +1,9 @@
 #include "mainwin/frm_main.h"
 #include "model/command.h"
 
+#include <string>
+#include <vector>
+
 namespace marquill {
 
 void FrmMain::cmdRun_Click() {
@@ -25,13 +28,27 @@ void FrmMain::cmdRun_Click() {
                               MsgIcon::Question) != MsgResult::Ok)
     return;
 
-  const std::string folder = services_.host.ProgramFolder();
-  const std::string engine = EnginePath(folder);
-  const LaunchResult result =
-      services_.processes.Launch(engine, LaunchText(slots_, folder), WindowStyle::MaximizedFocus);
-  if (!result.started)
-    services_.messages.Show("Could not start " + engine + "\r\n" + result.error, "Error",
-                            MsgButtons::Ok, MsgIcon::Exclamation);
+  // The engine beside the program comes first, as always; a Windows that has
+  // none there still has its own in the system folder. Neither is searched
+  // for on PATH or in the current folder.
+  std::string failures;
+  for (const std::string& folder : EngineFolders()) {
+    const std::string engine = EnginePath(folder);
+    const LaunchResult result =
+        services_.processes.Launch(engine, LaunchText(slots_, folder), WindowStyle::MaximizedFocus);
+    if (result.started) return;
+    failures +=
+        (failures.empty() ? "" : "\r\n") + ("Could not start " + engine + "\r\n") + result.error;
+  }
+  services_.messages.Show(failures, "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+std::vector<std::string> FrmMain::EngineFolders() {
+  std::vector<std::string> folders{services_.host.ProgramFolder()};
+  const std::string system = services_.host.SystemFolder();
+  if (!system.empty() && EnginePath(system) != EnginePath(folders.front()))
+    folders.push_back(system);
+  return folders;
 }
 
 }  // namespace marquill

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/option_slots.h"
 #include "platform/services.h"
@@ -40,6 +41,9 @@ class FrmMain : public toolkit::Form {
   void Form_Unload() override;
 
  private:
+  // Where the run button looks for the engine, in order.
+  std::vector<std::string> EngineFolders();
+
   Services& services_;
   OptionSlots& slots_;
   std::string roboSrc_;

@@ -43,6 +43,9 @@ class ProgramHost {
   // The folder marquill.exe was started from, without a trailing backslash
   // (except for a drive root).
   virtual std::string ProgramFolder() = 0;
+  // The Windows system folder (System32), without a trailing backslash; ""
+  // when the system cannot say.
+  virtual std::string SystemFolder() = 0;
   // Ends the program at once: every window goes, none runs its unload step.
   virtual void EndProgram() = 0;
 };

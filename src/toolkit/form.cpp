@@ -129,6 +129,15 @@ void Form::SetCaption(const std::string& caption) {
 }
 
 void Form::OnCloseRequest() {
+  if (!AcceptsEvents()) return;
+  // The close box ends an edit under way as a click on a button would: the
+  // focused control loses the focus before the form goes, so a box being
+  // typed in counts.
+  for (auto& control : controls_)
+    if (control->peer_ && control->peer_->HasFocus()) {
+      control->OnPeerEvent(PeerEvent::LostFocus, 0);
+      break;
+    }
   if (AcceptsEvents()) OnCloseBox();
 }
 

@@ -49,6 +49,7 @@ class ControlPeer {
   virtual bool Enabled() const = 0;
   virtual void SetEnabled(bool enabled) = 0;
   virtual void Focus() = 0;
+  virtual bool HasFocus() const = 0;
   virtual void AddItem(const std::string& item) = 0;
   virtual int ItemCount() const = 0;
   virtual std::string Item(int position) const = 0;

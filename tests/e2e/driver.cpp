@@ -163,7 +163,7 @@ INPUT KeyInput(WORD virtualKey, WORD scanCode, DWORD flags) {
 }  // namespace
 
 Process Process::Start(const std::string& exe, const std::vector<std::string>& args,
-                       const std::map<std::string, std::string>& environment) {
+                       const std::map<std::string, std::string>& environment, int show) {
   EnsureDpiAware();
   const std::wstring application = Wide(exe);
   std::wstring commandLine = QuoteArgument(application);
@@ -176,6 +176,10 @@ Process Process::Start(const std::string& exe, const std::vector<std::string>& a
   if (!process.job_) throw DriverError(LastError("CreateJobObject"));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  if (show >= 0) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(show);
+  }
   process.startedAt_ = std::chrono::steady_clock::now();
   if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                       CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, block.data(),

@@ -37,9 +37,10 @@ struct Rect96 {
 class Process {
  public:
   // Starts `exe` with the folder of `exe` as its working folder. `environment`
-  // adds to (or replaces in) the driver's own environment.
+  // adds to (or replaces in) the driver's own environment; `show`, unless
+  // -1, is the show state it is started with.
   static Process Start(const std::string& exe, const std::vector<std::string>& args = {},
-                       const std::map<std::string, std::string>& environment = {});
+                       const std::map<std::string, std::string>& environment = {}, int show = -1);
   Process(Process&& other) noexcept;
   Process& operator=(Process&&) = delete;
   ~Process();

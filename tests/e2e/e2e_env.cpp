@@ -20,6 +20,13 @@ std::string ProgramFolder() { return RequiredEnv("MARQUILL_E2E_PROGRAM_DIR"); }
 
 std::string ProgramFolderWithBlank() { return RequiredEnv("MARQUILL_E2E_PROGRAM_DIR_BLANK"); }
 
+std::string SystemFolder() {
+  wchar_t path[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) throw DriverError("GetSystemDirectory failed");
+  return Utf8(std::wstring(path, length));
+}
+
 std::string FreshScratchPath(const std::string& name) {
   const std::string path = RequiredEnv("MARQUILL_E2E_SCRATCH_DIR") + "\\" + name;
   std::error_code error;

@@ -19,6 +19,9 @@ std::string ProgramFolder();
 // The same, in a folder whose path holds a blank.
 std::string ProgramFolderWithBlank();
 
+// The Windows system folder, where run_e2e.sh puts a recording engine too.
+std::string SystemFolder();
+
 // A path in the run's scratch folder, with nothing there yet.
 std::string FreshScratchPath(const std::string& name);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "marquill_app.h"
+#include "wide_text.h"
 
 namespace marquill::e2e {
 namespace {
@@ -166,9 +167,12 @@ TEST(MainWindowE2E, OptionsDialogIsOneWindowThatQuitNoLeavesOpenAndCloseBoxEnds)
   MarquillApp app;
   ChooseMenu(app.main(), {"Tools", "Options"});
   const HWND options = WaitForTopWindow(app.process(), "Options");
+  ShowWindow(options, SW_MINIMIZE);
+  WaitUntil([&] { return IsIconic(options) != FALSE; }, "Options minimised");
   ChooseMenu(app.main(), {"Tools", "Options"});
   app.WaitUntilIdle();
   EXPECT_EQ(ShownTopWindows(app.process().Id(), "Options"), std::vector<HWND>{options});
+  EXPECT_FALSE(IsIconic(options));  // asked for again, it comes back restored
 
   // A message box blocks every window of the program until it is answered.
   const MessageBoxView error = app.ClickForBox(app.RunButton(), "Error");
@@ -185,6 +189,13 @@ TEST(MainWindowE2E, OptionsDialogIsOneWindowThatQuitNoLeavesOpenAndCloseBoxEnds)
 
   Close(app.main());
   EXPECT_TRUE(app.process().WaitForExit());
+}
+
+TEST(MainWindowE2E, StartsInTheShowStateItWasStartedWith) {
+  MarquillApp minimised(ProgramFolder(), {}, SW_SHOWMINNOACTIVE);
+  EXPECT_TRUE(IsIconic(minimised.main()));
+  MarquillApp maximised(ProgramFolder(), {}, SW_SHOWMAXIMIZED);
+  EXPECT_TRUE(IsZoomed(maximised.main()));
 }
 
 TEST(MainWindowE2E, SupportMessageHasTwoLines) {
@@ -212,18 +223,29 @@ TEST(MainWindowE2E, ProgramFolderWithABlankStillStartsTheEngine) {
             (Args{EngineIn(app.folder()), "C:\\Data\\Reports", "D:\\Backup\\Reports", "/S"}));
 }
 
-TEST(MainWindowE2E, MissingEngineIsReported) {
+TEST(MainWindowE2E, WithoutAnEngineBesideTheProgramTheSystemsRunsElseBothAreReported) {
   const std::string folder = FreshScratchPath("no-engine");
   MakeProgramFolder(folder, {"marquill.exe"});
+  // run_e2e.sh put the recording engine in the system folder too.
+  const std::string systemEngine = EngineIn(SystemFolder());
   MarquillApp app(folder);
-  app.SetFolders("C:\\Data\\", "D:\\Backup\\");
+  const Invocation start = RunAndAccept(app, "C:\\Data\\", "D:\\Backup\\");
+  EXPECT_EQ(start.exe, systemEngine);
+  EXPECT_EQ(start.argv, (Args{systemEngine, "C:\\Data", "D:\\Backup", "/S"}));
+
+  const std::string moved = FreshScratchPath("system-robocopy.exe");
+  ASSERT_TRUE(MoveFileW(Wide(systemEngine).c_str(), Wide(moved).c_str()));
   PressMessageBoxButton(app.ClickForBox(app.RunButton(), "Continue?"), IDOK);
   const MessageBoxView error = WaitForMessageBox(app.process(), "Error");
-  EXPECT_NE(error.text.find(EngineIn(folder)), std::string::npos) << error.text;
+  MoveFileW(Wide(moved).c_str(), Wide(systemEngine).c_str());
+  EXPECT_NE(error.text.find("Could not start " + EngineIn(folder)), std::string::npos)
+      << error.text;
+  EXPECT_NE(error.text.find("Could not start " + systemEngine), std::string::npos) << error.text;
+  EXPECT_EQ(error.icon, IDI_EXCLAMATION);
   PressMessageBoxButton(error, IDOK);
   app.WaitUntilIdle();
   EXPECT_TRUE(app.process().Running());
-  EXPECT_EQ(app.process().DescendantsStarted(), 0);
+  EXPECT_EQ(app.process().DescendantsStarted(), 1);
 }
 
 TEST(MainWindowE2E, KeysTypedIntoTheFieldsAreWhatRuns) {

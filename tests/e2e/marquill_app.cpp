@@ -17,11 +17,11 @@ std::map<std::string, std::string> WithEngineRecord(std::map<std::string, std::s
 }  // namespace
 
 MarquillApp::MarquillApp(const std::string& programFolder,
-                         std::map<std::string, std::string> environment)
+                         std::map<std::string, std::string> environment, int show)
     : folder_(programFolder),
       engineRecord_(NextEngineRecord()),
       process_(Process::Start(programFolder + "\\marquill.exe", {},
-                              WithEngineRecord(std::move(environment), engineRecord_))),
+                              WithEngineRecord(std::move(environment), engineRecord_), show)),
       main_(WaitForTopWindow(process_, kMainTitle)) {}
 
 void MarquillApp::SetFolders(const std::string& source, const std::string& destination) const {

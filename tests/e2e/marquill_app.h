@@ -24,8 +24,9 @@ inline constexpr Rect96 kMatchDestRect{32, 104, 249, 17};
 
 class MarquillApp {
  public:
+  // `show`: the show state it is started with (none given when -1).
   explicit MarquillApp(const std::string& programFolder = ProgramFolder(),
-                       std::map<std::string, std::string> environment = {});
+                       std::map<std::string, std::string> environment = {}, int show = -1);
 
   const std::string& folder() const { return folder_; }
   const Process& process() const { return process_; }

@@ -46,6 +46,11 @@ for dir in "$program_dir" "$program_dir_blank"; do
   cp "$marquill" "$tests/robocopy.exe" "$tests/MSINFO32.EXE" "$dir/"
 done
 cp "$tests/marquill_e2e_tests.exe" "$tests/marquill_e2e_probe.dll" "$root/tests/"
+# Windows has its own engine in the system folder, used when none lies beside
+# marquill.exe; Wine's is a builtin stub, so the recording one takes its
+# place, loaded as the native program it is.
+cp "$tests/robocopy.exe" "$WINE_DRIVE_C/windows/system32/robocopy.exe"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;robocopy.exe=n"
 
 MARQUILL_E2E_PROGRAM_DIR=$(wine_env_windows_path "$program_dir")
 MARQUILL_E2E_PROGRAM_DIR_BLANK=$(wine_env_windows_path "$program_dir_blank")

@@ -21,6 +21,8 @@ MsgResult FakeMessageBoxes::Show(const std::string& text, const std::string& tit
 LaunchResult FakeLauncher::Launch(const std::string& application, const std::string& commandLine,
                                   WindowStyle style) {
   if (failure) return {false, *failure};
+  if (std::find(missing.begin(), missing.end(), application) != missing.end())
+    return {false, "The system cannot find the file specified."};
   launches.push_back({application, commandLine, style});
   return {true, {}};
 }

@@ -42,13 +42,16 @@ class FakeLauncher : public ProcessLauncher {
                       WindowStyle style) override;
   std::vector<test::Launch> launches;
   std::optional<std::string> failure;  // set: every launch fails with this reason
+  std::vector<std::string> missing;    // these applications fail as not found
 };
 
 class FakeHost : public ProgramHost {
  public:
   std::string ProgramFolder() override { return folder; }
+  std::string SystemFolder() override { return systemFolder; }
   void EndProgram() override { ++ended; }
   std::string folder = "C:\\Tools";
+  std::string systemFolder = "C:\\Windows\\System32";
   int ended = 0;
 };
 

@@ -18,6 +18,7 @@ MemoryControl::~MemoryControl() {
 }
 
 void MemoryControl::Focus() { form.backend.MoveFocus(this); }
+bool MemoryControl::HasFocus() const { return form.backend.focused == this; }
 
 MemoryForm::MemoryForm(MemoryBackend& backend_, const toolkit::FormDef& def_,
                        toolkit::FormEvents& events_)

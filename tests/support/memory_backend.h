@@ -26,6 +26,7 @@ class MemoryControl : public toolkit::ControlPeer {
   bool Enabled() const override { return enabled; }
   void SetEnabled(bool value) override { enabled = value; }
   void Focus() override;
+  bool HasFocus() const override;
   void AddItem(const std::string& item) override { items.push_back(item); }
   int ItemCount() const override { return static_cast<int>(items.size()); }
   std::string Item(int position) const override { return items.at(position); }

@@ -219,20 +219,29 @@ TEST_F(MainWindowRun, ProgramFolderWithBlanksStillNamesOneEngine) {
   EXPECT_EQ(LastMessage().text, "robocopy.exe \"C:\\Data\" \"D:\\Backup\" /S");
 }
 
-TEST_F(MainWindowRun, EngineThatCannotStartIsReported) {
-  fakes.launcher.failure = "The system cannot find the file specified.";
+TEST_F(MainWindowRun, WithoutAnEngineBesideTheProgramTheSystemsRunsElseBothAreReported) {
+  const std::string systemEngine = "C:\\Windows\\System32\\robocopy.exe";
+  fakes.launcher.missing = {kEngine};
   TypeFolders("C:\\Data\\", "D:\\Backup\\");
   Run(MsgResult::Ok);
-  ASSERT_EQ(fakes.messages.shown.size(), 2u);
+  ASSERT_EQ(fakes.launcher.launches.size(), 1u);
+  EXPECT_EQ(fakes.launcher.launches[0].application, systemEngine);
+  EXPECT_EQ(fakes.launcher.launches[0].style, WindowStyle::MaximizedFocus);
+  EXPECT_EQ(LastLaunchArgs(), (Args{systemEngine, "C:\\Data", "D:\\Backup", "/S"}));
+  EXPECT_EQ(fakes.messages.shown.size(), 1u);  // the confirmation only
+
+  fakes.launcher.missing.push_back(systemEngine);
+  Run(MsgResult::Ok);
+  ASSERT_EQ(fakes.messages.shown.size(), 3u);
   const ShownMessage& report = LastMessage();
   EXPECT_EQ(report.title, "Error");
   EXPECT_EQ(report.buttons, MsgButtons::Ok);
-  EXPECT_NE(report.text.find(kEngine), std::string::npos) << report.text;
-  EXPECT_NE(report.text.find("The system cannot find the file specified."), std::string::npos)
-      << report.text;
+  EXPECT_EQ(report.text, "Could not start " + std::string(kEngine) +
+                             "\r\nThe system cannot find the file specified.\r\nCould not start " +
+                             systemEngine + "\r\nThe system cannot find the file specified.");
   // The window stays usable: the next run asks again.
   Run(MsgResult::Cancel);
-  EXPECT_EQ(fakes.messages.shown.size(), 3u);
+  EXPECT_EQ(fakes.messages.shown.size(), 4u);
 }
 
 // ---- Quit, close box and support message ----

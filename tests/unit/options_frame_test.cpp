@@ -59,10 +59,12 @@ TEST_F(OptionsDialog, SaveKeepsTheControlsCancelAndCloseBoxForgetThemButNotTheSl
   EXPECT_EQ(Switches(), " *.* /E /MIR /R:3");  // the load reset only the option groups
 
   Click("chkPurge");
+  ui.Type(kOpt, "txtDirExclName", "tmp");  // still being edited: the close box writes it, as Cancel
   ui.CloseBox(kOpt);
   EXPECT_FALSE(ui.IsOpen(kOpt));
   EXPECT_EQ(Loads(kOpt), 2);
   EXPECT_EQ(slots.strOptPurge, " /PURGE");
+  EXPECT_EQ(slots.strOptExclDir, " /XD tmp");
 }
 
 TEST_F(OptionsDialog, OpeningAgainOnlyBringsTheOneDialogForwardAndEtaChangesNothing) {

@@ -28,6 +28,7 @@ class ControlWindow : public toolkit::ControlPeer {
   bool Enabled() const override;
   void SetEnabled(bool enabled) override;
   void Focus() override;
+  bool HasFocus() const override { return GetFocus() == hwnd_; }
   void AddItem(const std::string& item) override;
   int ItemCount() const override;
   std::string Item(int position) const override;
@@ -54,7 +55,10 @@ class ControlWindow : public toolkit::ControlPeer {
 
 class FormWindow : public toolkit::FormPeer {
  public:
-  FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events);
+  // `startupShow` holds the show state the program was started with until the
+  // first form shown takes it; 0 once taken.
+  FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events,
+             int& startupShow);
   ~FormWindow() override;
 
   std::unique_ptr<toolkit::ControlPeer> CreateControl(const toolkit::ControlDef& def,
@@ -82,6 +86,7 @@ class FormWindow : public toolkit::FormPeer {
   HINSTANCE instance_;
   const toolkit::FormDef& def_;
   toolkit::FormEvents& events_;
+  int& startupShow_;
   HWND hwnd_ = nullptr;
   HMENU menu_ = nullptr;
   HFONT font_ = nullptr;
@@ -95,12 +100,14 @@ class FormWindow : public toolkit::FormPeer {
 
 class Backend : public toolkit::Backend {
  public:
-  explicit Backend(HINSTANCE instance);
+  // `startupShow`: WinMain's show state, for the first window shown.
+  Backend(HINSTANCE instance, int startupShow);
   std::unique_ptr<toolkit::FormPeer> CreateForm(const toolkit::FormDef& def,
                                                 toolkit::FormEvents& events) override;
 
  private:
   HINSTANCE instance_;
+  int startupShow_;
 };
 
 // Runs the program's message loop until it ends; modeless windows get their

@@ -124,8 +124,9 @@ LRESULT MenuItemByFirstLetter(HMENU menu, wchar_t key) {
 
 }  // namespace
 
-FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events)
-    : instance_(instance), def_(def), events_(events) {
+FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events,
+                       int& startupShow)
+    : instance_(instance), def_(def), events_(events), startupShow_(startupShow) {
   FormClass(instance, &FormWindow::WindowProc);
   menu_ = BuildMenu(def.menus);
   hwnd_ = CreateWindowExW(FormExStyle(def), kFormClass, Widen(def.caption).c_str(), FormStyle(def),
@@ -175,7 +176,16 @@ void FormWindow::SetCaption(const std::string& caption) {
 }
 
 void FormWindow::Show() {
-  ShowWindow(hwnd_, SW_SHOW);
+  // The first window shown takes the state the program was started with (a
+  // shortcut's "Run: Minimised"); a window asked for again comes back
+  // restored if it was minimised.
+  int show = IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW;
+  if (startupShow_) {
+    show = startupShow_;
+    startupShow_ = 0;
+  }
+  ShowWindow(hwnd_, show);
+  if (IsIconic(hwnd_)) return;
   SetForegroundWindow(hwnd_);
   BringWindowToTop(hwnd_);
 }
@@ -261,7 +271,9 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
   return self->Handle(message, wParam, lParam);
 }
 
-Backend::Backend(HINSTANCE instance) : instance_(instance) {
+Backend::Backend(HINSTANCE instance, int startupShow)
+    // A hidden start would leave a window nobody can reach.
+    : instance_(instance), startupShow_(startupShow == SW_HIDE ? SW_SHOWNORMAL : startupShow) {
   INITCOMMONCONTROLSEX controls{sizeof controls,
                                 ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&controls);
@@ -269,7 +281,7 @@ Backend::Backend(HINSTANCE instance) : instance_(instance) {
 
 std::unique_ptr<toolkit::FormPeer> Backend::CreateForm(const toolkit::FormDef& def,
                                                        toolkit::FormEvents& events) {
-  return std::make_unique<FormWindow>(instance_, def, events);
+  return std::make_unique<FormWindow>(instance_, def, events, startupShow_);
 }
 
 int RunMessageLoop() {

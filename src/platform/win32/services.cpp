@@ -131,6 +131,14 @@ std::string ProgramHost::ProgramFolder() {
   return Narrow(path);
 }
 
+std::string ProgramHost::SystemFolder() {
+  wchar_t path[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  // Too long for the buffer or failed: no system folder to offer.
+  if (length == 0 || length >= MAX_PATH) return {};
+  return Narrow(std::wstring_view(path, length));
+}
+
 void ProgramHost::EndProgram() { ExitProcess(0); }
 
 std::optional<std::string> FolderBrowser::Browse(const FolderBrowseRequest& request) {

@@ -20,6 +20,7 @@ class ProcessLauncher : public marquill::ProcessLauncher {
 class ProgramHost : public marquill::ProgramHost {
  public:
   std::string ProgramFolder() override;
+  std::string SystemFolder() override;
   void EndProgram() override;
 };
 
