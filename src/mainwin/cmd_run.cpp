@@ -23,8 +23,10 @@ void FrmMain::cmdRun_Click() {
   }
   slots_.strRunSrc = FolderForCommand(source);
   slots_.strRunDest = FolderForCommand(destination);
+  const std::string& from = slots_.strRunSrc;
+  const std::string& to = slots_.strRunDest;
 
-  if (services_.messages.Show(PreviewText(slots_), "Continue?", MsgButtons::OkCancel,
+  if (services_.messages.Show(PreviewText(from, to, slots_), "Continue?", MsgButtons::OkCancel,
                               MsgIcon::Question) != MsgResult::Ok)
     return;
 
@@ -34,8 +36,8 @@ void FrmMain::cmdRun_Click() {
   std::string failures;
   for (const std::string& folder : EngineFolders()) {
     const std::string engine = EnginePath(folder);
-    const LaunchResult result =
-        services_.processes.Launch(engine, LaunchText(slots_, folder), WindowStyle::MaximizedFocus);
+    const LaunchResult result = services_.processes.Launch(
+        engine, LaunchText(folder, from, to, slots_), WindowStyle::MaximizedFocus);
     if (result.started) return;
     failures +=
         (failures.empty() ? "" : "\r\n") + ("Could not start " + engine + "\r\n") + result.error;

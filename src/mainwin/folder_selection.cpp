@@ -19,17 +19,17 @@ std::string MatchedFolderName(const std::string& source) {
 }  // namespace
 
 void FrmMain::cmdBrowseSrc_Click() {
-  BrowseFolder(services_.folders, slots_, 0, "");
-  roboSrc_ = WithTrailingBackslash(slots_.strBrowsePath);
-  if (!slots_.strBrowsePath.empty()) txtSrcPath.SetText(roboSrc_);
+  const std::string chosen = BrowseFolder(services_.folders, slots_, 0, "");
+  roboSrc_ = WithTrailingBackslash(chosen);
+  if (!chosen.empty()) txtSrcPath.SetText(roboSrc_);
 }
 
 void FrmMain::cmdBrowseDest_Click() {
   std::string matched;
   if (chkMatchDest.Value() == toolkit::kTicked) matched = MatchedFolderName(txtSrcPath.Text());
-  BrowseFolder(services_.folders, slots_, 0, "");
-  roboDest_ = WithTrailingBackslash(slots_.strBrowsePath);
-  if (!slots_.strBrowsePath.empty()) txtDestPath.SetText(roboDest_ + matched);
+  const std::string chosen = BrowseFolder(services_.folders, slots_, 0, "");
+  roboDest_ = WithTrailingBackslash(chosen);
+  if (!chosen.empty()) txtDestPath.SetText(roboDest_ + matched);
 }
 
 // Only the next destination browse reads the box.

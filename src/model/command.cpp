@@ -9,9 +9,9 @@ bool IsRoot(std::string_view text) {
          ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'));
 }
 
-std::string FoldersAndOptions(const OptionSlots& slots) {
-  return QuoteArgument(slots.strRunSrc) + " " + QuoteArgument(slots.strRunDest) +
-         slots.JoinedOptions();
+std::string FoldersAndOptions(std::string_view source, std::string_view destination,
+                              const OptionSlots& slots) {
+  return QuoteArgument(source) + " " + QuoteArgument(destination) + slots.JoinedOptions();
 }
 
 }  // namespace
@@ -65,12 +65,15 @@ std::string EnginePath(std::string_view programFolder) {
   return path;
 }
 
-std::string PreviewText(const OptionSlots& slots) {
-  return std::string(kEngineFileName) + " " + FoldersAndOptions(slots);
+std::string PreviewText(std::string_view source, std::string_view destination,
+                        const OptionSlots& slots) {
+  return std::string(kEngineFileName) + " " + FoldersAndOptions(source, destination, slots);
 }
 
-std::string LaunchText(const OptionSlots& slots, std::string_view programFolder) {
-  return QuoteProgramName(EnginePath(programFolder)) + " " + FoldersAndOptions(slots);
+std::string LaunchText(std::string_view engineFolder, std::string_view source,
+                       std::string_view destination, const OptionSlots& slots) {
+  return QuoteProgramName(EnginePath(engineFolder)) + " " +
+         FoldersAndOptions(source, destination, slots);
 }
 
 }  // namespace marquill

@@ -30,11 +30,14 @@ std::string QuoteProgramName(std::string_view path);
 // Full path of the engine in the program's folder.
 std::string EnginePath(std::string_view programFolder);
 
-// "robocopy.exe " + quoted folders + option slots: what the user confirms.
-std::string PreviewText(const OptionSlots& slots);
+// "robocopy.exe " + the two folders quoted + the option slots: what the user
+// confirms. The folders are given as they enter the command.
+std::string PreviewText(std::string_view source, std::string_view destination,
+                        const OptionSlots& slots);
 
-// The same command with the engine's full path in front, quoted when it holds
-// a blank: what the process launcher receives.
-std::string LaunchText(const OptionSlots& slots, std::string_view programFolder);
+// The same command with the engine's full path in `engineFolder` in front,
+// quoted when it holds a blank: what the process launcher receives.
+std::string LaunchText(std::string_view engineFolder, std::string_view source,
+                       std::string_view destination, const OptionSlots& slots);
 
 }  // namespace marquill

@@ -1,39 +1,31 @@
 #include "model/option_slots.h"
 
-namespace marquill {
+#include <algorithm>
 
-const std::array<OptionSlots::Slot, 35> OptionSlots::kCommandOrder = {
-    &OptionSlots::strOptFiles,      &OptionSlots::strOptSub,
-    &OptionSlots::strOptLev,        &OptionSlots::strOptArchive,
-    &OptionSlots::strOptRestart,    &OptionSlots::strOptSec,
-    &OptionSlots::strOptSecFix,     &OptionSlots::strOptTimFix,
-    &OptionSlots::strOptMov,        &OptionSlots::strOptMove,
-    &OptionSlots::strOptPurge,      &OptionSlots::strOptMir,
-    &OptionSlots::strOptAttribAdd,  &OptionSlots::strOptAttribSub,
-    &OptionSlots::strOptCreate,     &OptionSlots::strOptFat,
-    &OptionSlots::strOptInclAttrib, &OptionSlots::strOptExclAttrib,
-    &OptionSlots::strOptExclFile,   &OptionSlots::strOptExclDir,
-    &OptionSlots::strOptExclChange, &OptionSlots::strOptExclXtraLonely,
-    &OptionSlots::strOptMinSize,    &OptionSlots::strOptMaxSize,
-    &OptionSlots::strOptMaxAge,     &OptionSlots::strOptMinAge,
-    &OptionSlots::strOptRetry,      &OptionSlots::strOptWait,
-    &OptionSlots::strOptReg,        &OptionSlots::strOptTbd,
-    &OptionSlots::strOptListOnly,   &OptionSlots::strOptReportXtra,
-    &OptionSlots::strOptVerbose,    &OptionSlots::strOptLog,
-    &OptionSlots::strOptNp,
-};
+namespace marquill {
 
 void OptionSlots::Empty() { *this = OptionSlots{}; }
 
 void OptionSlots::AssignStartValues() {
   Empty();
-  strOptSub = " /S";
+  strOptSub = Switch(&OptionSlots::strOptSub);
 }
 
 std::string OptionSlots::JoinedOptions() const {
   std::string joined;
-  for (Slot slot : kCommandOrder) joined += this->*slot;
+  for (const SlotSwitches& row : kCommandOrder) joined += this->*row.slot;
   return joined;
+}
+
+std::span<const std::string_view> Choices(OptionSlots::Slot slot) {
+  for (const SlotSwitches& row : kCommandOrder) {
+    if (row.slot != slot) continue;
+    // A row's unused places hold no text at all, unlike its "" choices.
+    const auto end = std::find_if(row.texts.begin(), row.texts.end(),
+                                  [](std::string_view text) { return text.data() == nullptr; });
+    return {row.texts.begin(), end};
+  }
+  return {};
 }
 
 }  // namespace marquill

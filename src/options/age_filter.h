@@ -8,10 +8,12 @@ namespace marquill {
 // switch that starts the slot's text.
 struct AgeFilter {
   OptionSlots::Slot slot;
-  const char* prefix;
+  std::string_view prefix;
 };
 
-inline constexpr AgeFilter kMaxAgeFilter{&OptionSlots::strOptMaxAge, " /MAXAGE:"};
-inline constexpr AgeFilter kMinAgeFilter{&OptionSlots::strOptMinAge, " /MINAGE:"};
+inline constexpr AgeFilter kMaxAgeFilter{&OptionSlots::strOptMaxAge,
+                                         Switch(&OptionSlots::strOptMaxAge)};
+inline constexpr AgeFilter kMinAgeFilter{&OptionSlots::strOptMinAge,
+                                         Switch(&OptionSlots::strOptMinAge)};
 
 }  // namespace marquill

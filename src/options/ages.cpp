@@ -22,7 +22,7 @@ void FrmOptMain::AgeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& dateBo
     if (showPicker) showPicker();
     dateBox.SetEnabled(true);
     // No date yet: the bare switch until the picker's OK.
-    slots_.*filter.slot = filter.prefix;
+    slots_.*filter.slot = std::string(filter.prefix);
   } else {
     // The shown date and an open picker stay.
     dateBox.SetEnabled(false);

@@ -8,23 +8,17 @@ void FrmOptMain::WireExclusiveChoices() {
   optExclXtraLoneLy.Click = [this](int index) { optExclXtraLoneLy_Click(index); };
 }
 
-void FrmOptMain::Choose(std::string& slot, std::span<const char* const> texts, int index) {
-  if (index >= 0 && static_cast<size_t>(index) < texts.size()) slot = texts[index];
+void FrmOptMain::Choose(OptionSlots::Slot slot, int index) {
+  const auto texts = Choices(slot);
+  if (index >= 0 && static_cast<size_t>(index) < texts.size()) slots_.*slot = texts[index];
 }
 
-void FrmOptMain::optFileAddA_Click(int index) {
-  static const char* const kTexts[] = {" /A", " /M", ""};
-  Choose(slots_.strOptArchive, kTexts, index);
-}
+void FrmOptMain::optFileAddA_Click(int index) { Choose(&OptionSlots::strOptArchive, index); }
 
-void FrmOptMain::optFileExcl_Click(int index) {
-  static const char* const kTexts[] = {" /XC", " /XO", " /XN", ""};
-  Choose(slots_.strOptExclChange, kTexts, index);
-}
+void FrmOptMain::optFileExcl_Click(int index) { Choose(&OptionSlots::strOptExclChange, index); }
 
 void FrmOptMain::optExclXtraLoneLy_Click(int index) {
-  static const char* const kTexts[] = {" /XX", " /XL", ""};
-  Choose(slots_.strOptExclXtraLonely, kTexts, index);
+  Choose(&OptionSlots::strOptExclXtraLonely, index);
 }
 
 }  // namespace marquill

@@ -70,7 +70,7 @@ void FrmCalAge::Form_Load() { calendar.SetValue(kDesignDate); }
 
 void FrmCalAge::cmdOk_Click(int index) {
   if (index == 0) {
-    slots_.*picker_.filter.slot = picker_.filter.prefix + DateDigits(calendar.Value());
+    slots_.*picker_.filter.slot = std::string(picker_.filter.prefix) + DateDigits(calendar.Value());
     // Neither the age check box nor whether the Options dialog is open counts.
     dateBox_.SetText(services_.dates.ShortDate(calendar.Value()));
   }

@@ -77,9 +77,10 @@ class FrmOptMain : public toolkit::Form {
   void WireAges();
 
   // Handlers shared by several controls, told apart by what they are given.
-  static void Choose(std::string& slot, std::span<const char* const> texts, int index);
-  void ListNumber_Click(toolkit::ListBox& list, OptionSlots::Slot slot, const char* prefix);
-  void Switch_Click(toolkit::CheckBox& box, OptionSlots::Slot slot, const char* text);
+  // The slot's switch text `index`, as its row in the vocabulary lists them.
+  void Choose(OptionSlots::Slot slot, int index);
+  void ListNumber_Click(toolkit::ListBox& list, OptionSlots::Slot slot);
+  void Switch_Click(toolkit::CheckBox& box, OptionSlots::Slot slot);
   void AttribGroup_Click(const AttribSet& set);
   void NameBox_LostFocus(toolkit::TextBox& box, OptionSlots::Slot slot, const char* prefix);
   void SizeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& sizeBox, OptionSlots::Slot slot);

@@ -1,4 +1,3 @@
-#include <iterator>
 #include <string>
 
 #include "model/command.h"
@@ -12,15 +11,15 @@ void FrmOptMain::WireLogFile() {
 }
 
 void FrmOptMain::optLogFile_Click(int index) {
-  static const char* const kSwitches[] = {" /LOG+:", " /LOG:"};
+  const auto switches = Choices(&OptionSlots::strOptLog);
   const std::string name = txtLogFile.Text();
   if (name.empty()) {
     slots_.strOptLog = "";
     return;
   }
-  if (index < 0 || index >= static_cast<int>(std::size(kSwitches))) return;
+  if (index < 0 || static_cast<size_t>(index) >= switches.size()) return;
   // A name with a blank would otherwise reach the engine as several words.
-  slots_.strOptLog = kSwitches[index] + QuoteIfBlank(name);
+  slots_.strOptLog = std::string(switches[index]) + QuoteIfBlank(name);
 }
 
 void FrmOptMain::cmdLogFile_Click() {

@@ -7,9 +7,9 @@
 namespace marquill {
 namespace {
 
-std::string AttribSetText(const char* prefix, const FrmOptMain::AttribSet& set) {
+std::string AttribSetText(OptionSlots::Slot slot, const FrmOptMain::AttribSet& set) {
   static const char kLetters[] = {'R', 'A', 'S', 'H'};
-  std::string text = prefix;
+  std::string text(Choices(slot).front());
   for (size_t i = 0; i < set.letters.size(); ++i)
     if (set.letters[i]->Value() == toolkit::kTicked) text += kLetters[i];
   return text;
@@ -18,19 +18,19 @@ std::string AttribSetText(const char* prefix, const FrmOptMain::AttribSet& set) 
 }  // namespace
 
 void BuildAttribAdd(FrmOptMain& form, OptionSlots& slots) {
-  slots.strOptAttribAdd = AttribSetText(" /a+:", form.attribAdd);
+  slots.strOptAttribAdd = AttribSetText(&OptionSlots::strOptAttribAdd, form.attribAdd);
 }
 
 void BuildAttribSub(FrmOptMain& form, OptionSlots& slots) {
-  slots.strOptAttribSub = AttribSetText(" /a-:", form.attribSub);
+  slots.strOptAttribSub = AttribSetText(&OptionSlots::strOptAttribSub, form.attribSub);
 }
 
 void BuildInclAttrib(FrmOptMain& form, OptionSlots& slots) {
-  slots.strOptInclAttrib = AttribSetText(" /IA:", form.fileInclAttrib);
+  slots.strOptInclAttrib = AttribSetText(&OptionSlots::strOptInclAttrib, form.fileInclAttrib);
 }
 
 void BuildExclAttrib(FrmOptMain& form, OptionSlots& slots) {
-  slots.strOptExclAttrib = AttribSetText(" /XA:", form.fileExclAttrib);
+  slots.strOptExclAttrib = AttribSetText(&OptionSlots::strOptExclAttrib, form.fileExclAttrib);
 }
 
 }  // namespace marquill

@@ -3,6 +3,11 @@
 #include "options/frm_opt_main.h"
 
 namespace marquill {
+namespace {
+
+constexpr std::string_view kLevel = Switch(&OptionSlots::strOptLev);
+
+}  // namespace
 
 void FrmOptMain::WireScopeAndRetries() {
   optSub.Click = [this](int index) { optSub_Click(index); };
@@ -14,8 +19,7 @@ void FrmOptMain::WireScopeAndRetries() {
 }
 
 void FrmOptMain::optSub_Click(int index) {
-  static const char* const kTexts[] = {" /S", " /E"};
-  Choose(slots_.strOptSub, kTexts, index);
+  Choose(&OptionSlots::strOptSub, index);
   // The level stays in force, and chkLev ticked, while the list is locked.
   lstSubLev.SetEnabled(false);
 }
@@ -24,7 +28,7 @@ void FrmOptMain::chkLev_Click() {
   if (chkLev.Value() == toolkit::kTicked) {
     lstSubLev.SetEnabled(true);
     // Items "1" to "13" stand at positions 0 to 12; no selection gives 0.
-    slots_.strOptLev = " /LEV:" + std::to_string(lstSubLev.ListIndex() + 1);
+    slots_.strOptLev = std::string(kLevel) + std::to_string(lstSubLev.ListIndex() + 1);
   } else {
     // The selection stays, so ticking again brings the same level back.
     lstSubLev.SetEnabled(false);
@@ -34,22 +38,19 @@ void FrmOptMain::chkLev_Click() {
 
 void FrmOptMain::lstSubLev_Click() {
   lstSubLev.SetFocus();
-  slots_.strOptLev = " /LEV:" + std::to_string(lstSubLev.ListIndex() + 1);
+  slots_.strOptLev = std::string(kLevel) + std::to_string(lstSubLev.ListIndex() + 1);
 }
 
-void FrmOptMain::lstRetry_Click() { ListNumber_Click(lstRetry, &OptionSlots::strOptRetry, " /R:"); }
+void FrmOptMain::lstRetry_Click() { ListNumber_Click(lstRetry, &OptionSlots::strOptRetry); }
 
-void FrmOptMain::lstWait_Click() { ListNumber_Click(lstWait, &OptionSlots::strOptWait, " /W:"); }
+void FrmOptMain::lstWait_Click() { ListNumber_Click(lstWait, &OptionSlots::strOptWait); }
 
-void FrmOptMain::ListNumber_Click(toolkit::ListBox& list, OptionSlots::Slot slot,
-                                  const char* prefix) {
+void FrmOptMain::ListNumber_Click(toolkit::ListBox& list, OptionSlots::Slot slot) {
   list.SetFocus();
   // Items "0" to "255" stand at the position of their value.
-  slots_.*slot = prefix + std::to_string(list.ListIndex());
+  slots_.*slot = std::string(Choices(slot).front()) + std::to_string(list.ListIndex());
 }
 
-void FrmOptMain::chkReg_Click() {
-  slots_.strOptReg = chkReg.Value() == toolkit::kTicked ? " /REG" : "";
-}
+void FrmOptMain::chkReg_Click() { Switch_Click(chkReg, &OptionSlots::strOptReg); }
 
 }  // namespace marquill

@@ -7,25 +7,24 @@ namespace {
 struct Toggle {
   const char* box;
   OptionSlots::Slot slot;
-  const char* text;
 };
 
 const Toggle kToggles[] = {
-    {"chkRestMode", &OptionSlots::strOptRestart, " /Z"},
-    {"chkSecurity", &OptionSlots::strOptSec, " /SEC"},
-    {"chkFixSecurity", &OptionSlots::strOptSecFix, " /SECFIX"},
-    {"chkFixTime", &OptionSlots::strOptTimFix, " /TIMFIX"},
-    {"chkMov", &OptionSlots::strOptMov, " /MOV"},
-    {"chkMove", &OptionSlots::strOptMove, " /MOVE"},
-    {"chkPurge", &OptionSlots::strOptPurge, " /PURGE"},
-    {"chkMir", &OptionSlots::strOptMir, " /MIR"},
-    {"chkCreate", &OptionSlots::strOptCreate, " /CREATE"},
-    {"chkFat", &OptionSlots::strOptFat, " /FAT"},
-    {"chkTbd", &OptionSlots::strOptTbd, " /TBD"},
-    {"chkListOnly", &OptionSlots::strOptListOnly, " /L"},
-    {"chkReportXtra", &OptionSlots::strOptReportXtra, " /X"},
-    {"chkVerbose", &OptionSlots::strOptVerbose, " /V"},
-    {"chkNp", &OptionSlots::strOptNp, " /NP"},
+    {"chkRestMode", &OptionSlots::strOptRestart},
+    {"chkSecurity", &OptionSlots::strOptSec},
+    {"chkFixSecurity", &OptionSlots::strOptSecFix},
+    {"chkFixTime", &OptionSlots::strOptTimFix},
+    {"chkMov", &OptionSlots::strOptMov},
+    {"chkMove", &OptionSlots::strOptMove},
+    {"chkPurge", &OptionSlots::strOptPurge},
+    {"chkMir", &OptionSlots::strOptMir},
+    {"chkCreate", &OptionSlots::strOptCreate},
+    {"chkFat", &OptionSlots::strOptFat},
+    {"chkTbd", &OptionSlots::strOptTbd},
+    {"chkListOnly", &OptionSlots::strOptListOnly},
+    {"chkReportXtra", &OptionSlots::strOptReportXtra},
+    {"chkVerbose", &OptionSlots::strOptVerbose},
+    {"chkNp", &OptionSlots::strOptNp},
 };
 
 }  // namespace
@@ -34,12 +33,12 @@ const Toggle kToggles[] = {
 void FrmOptMain::WireToggles() {
   for (const Toggle& toggle : kToggles) {
     toolkit::CheckBox& box = Get<toolkit::CheckBox>(toggle.box);
-    box.Click = [this, &box, &toggle] { Switch_Click(box, toggle.slot, toggle.text); };
+    box.Click = [this, &box, &toggle] { Switch_Click(box, toggle.slot); };
   }
 }
 
-void FrmOptMain::Switch_Click(toolkit::CheckBox& box, OptionSlots::Slot slot, const char* text) {
-  slots_.*slot = box.Value() == toolkit::kTicked ? text : "";
+void FrmOptMain::Switch_Click(toolkit::CheckBox& box, OptionSlots::Slot slot) {
+  slots_.*slot = box.Value() == toolkit::kTicked ? std::string(Choices(slot).front()) : "";
 }
 
 }  // namespace marquill

@@ -121,9 +121,8 @@ TEST(CommandFolder, DropsExactlyOneTrailingBackslashAndKeepsRoots) {
 TEST(CommandText, PreviewWithStartValues) {
   OptionSlots slots;
   slots.AssignStartValues();
-  slots.strRunSrc = FolderForCommand("C:\\Data\\");
-  slots.strRunDest = FolderForCommand("D:\\Backup\\");
-  EXPECT_EQ(PreviewText(slots), "robocopy.exe \"C:\\Data\" \"D:\\Backup\" /S");
+  EXPECT_EQ(PreviewText(FolderForCommand("C:\\Data\\"), FolderForCommand("D:\\Backup\\"), slots),
+            "robocopy.exe \"C:\\Data\" \"D:\\Backup\" /S");
 }
 
 TEST(CommandText, WorkedExample) {
@@ -134,12 +133,12 @@ TEST(CommandText, WorkedExample) {
   slots.strOptRetry = " /R:3";
   slots.strOptWait = " /W:10";
   slots.strOptNp = " /NP";
-  slots.strRunSrc = FolderForCommand("C:\\Data\\Reports\\");
-  slots.strRunDest = FolderForCommand("D:\\Backup\\Reports\\");
+  const std::string source = FolderForCommand("C:\\Data\\Reports\\");
+  const std::string destination = FolderForCommand("D:\\Backup\\Reports\\");
   EXPECT_EQ(
-      PreviewText(slots),
+      PreviewText(source, destination, slots),
       "robocopy.exe \"C:\\Data\\Reports\" \"D:\\Backup\\Reports\" *.doc /S /MIR /R:3 /W:10 /NP");
-  EXPECT_EQ(LaunchText(slots, "C:\\Tools"),
+  EXPECT_EQ(LaunchText("C:\\Tools", source, destination, slots),
             "C:\\Tools\\robocopy.exe \"C:\\Data\\Reports\" \"D:\\Backup\\Reports\" *.doc /S /MIR "
             "/R:3 /W:10 /NP");
 }
@@ -152,19 +151,17 @@ TEST(CommandText, EngineLiesInTheProgramFolder) {
 TEST(CommandText, DriveRootsReachTheEngineAsRoots) {
   OptionSlots slots;
   slots.AssignStartValues();
-  slots.strRunSrc = FolderForCommand("D:\\");
-  slots.strRunDest = FolderForCommand("E:\\");
-  EXPECT_EQ(SplitWindowsCommandLine(LaunchText(slots, "C:\\Tools")),
+  EXPECT_EQ(SplitWindowsCommandLine(
+                LaunchText("C:\\Tools", FolderForCommand("D:\\"), FolderForCommand("E:\\"), slots)),
             (Args{"C:\\Tools\\robocopy.exe", "D:\\", "E:\\", "/S"}));
 }
 
 TEST(CommandText, ProgramFolderWithBlanksStaysOneArgument) {
   OptionSlots slots;
   slots.AssignStartValues();
-  slots.strRunSrc = "C:\\a";
-  slots.strRunDest = "D:\\b";
-  EXPECT_EQ(SplitWindowsCommandLine(LaunchText(slots, "C:\\Program Files\\Marquill")),
-            (Args{"C:\\Program Files\\Marquill\\robocopy.exe", "C:\\a", "D:\\b", "/S"}));
+  EXPECT_EQ(
+      SplitWindowsCommandLine(LaunchText("C:\\Program Files\\Marquill", "C:\\a", "D:\\b", slots)),
+      (Args{"C:\\Program Files\\Marquill\\robocopy.exe", "C:\\a", "D:\\b", "/S"}));
 }
 
 // ---- Property: every launch text parses back into what was meant ----
@@ -290,7 +287,7 @@ TEST(CommandProperty, LaunchAndPreviewTextsParseBackExactly) {
       "E:\\Apps(x86)\\M&Q",
   };
   Generator gen(20240611u);
-  for (int round = 0; round < 1500; ++round) {
+  for (int round = 0; round < 10000; ++round) {
     const std::string source = gen.Folder();
     const std::string destination = gen.Folder();
     const int sourceBackslashes = gen.Below(3);
@@ -304,10 +301,10 @@ TEST(CommandProperty, LaunchAndPreviewTextsParseBackExactly) {
 
     OptionSlots slots;
     slots.AssignStartValues();
-    for (OptionSlots::Slot slot : OptionSlots::kCommandOrder)
-      slots.*slot = gen.OneIn(3) ? gen.Fragment() : "";
-    slots.strRunSrc = FolderForCommand(sourceField);
-    slots.strRunDest = FolderForCommand(destinationField);
+    for (const SlotSwitches& row : kCommandOrder)
+      slots.*row.slot = gen.OneIn(3) ? gen.Fragment() : "";
+    const std::string from = FolderForCommand(sourceField);
+    const std::string to = FolderForCommand(destinationField);
 
     const std::string programFolder = gen.Pick(kProgramFolders);
     const std::string engine =
@@ -315,7 +312,7 @@ TEST(CommandProperty, LaunchAndPreviewTextsParseBackExactly) {
     Args meant = {engine, sourceMeant, destinationMeant};
     for (const std::string& word : Words(slots.JoinedOptions())) meant.push_back(word);
 
-    const std::string launch = LaunchText(slots, programFolder);
+    const std::string launch = LaunchText(programFolder, from, to, slots);
     const Args launched = SplitWindowsCommandLine(launch);
     EXPECT_EQ(launched, meant) << "round " << round << "\n  source field      <" << sourceField
                                << ">\n  destination field <" << destinationField
@@ -324,7 +321,7 @@ TEST(CommandProperty, LaunchAndPreviewTextsParseBackExactly) {
                                << Shown(launched) << "\n  meant" << Shown(meant);
 
     meant[0] = "robocopy.exe";
-    const std::string preview = PreviewText(slots);
+    const std::string preview = PreviewText(from, to, slots);
     EXPECT_EQ(SplitWindowsCommandLine(preview), meant)
         << "round " << round << "\n  preview text <" << preview << ">";
     if (HasFailure()) break;
