@@ -38,30 +38,10 @@ std::string ToJsonLine(const Invocation& invocation) {
 
 std::optional<Invocation> ParseJsonLine(std::string_view line) {
   try {
-    test::JsonReader reader(line);
-    reader.Expect('{');
-    Invocation invocation;
-    bool seenCmdline = false, seenArgv = false, seenExe = false;
-    do {
-      const std::string key = reader.ReadString();
-      reader.Expect(':');
-      if (key == "argv") {
-        invocation.argv = reader.ReadStringArray();
-        seenArgv = true;
-      } else if (key == "cmdline") {
-        invocation.cmdline = reader.ReadString();
-        seenCmdline = true;
-      } else if (key == "exe") {
-        invocation.exe = reader.ReadString();
-        seenExe = true;
-      } else {
-        reader.ReadString();
-      }
-    } while (reader.Accept(','));
-    reader.Expect('}');
-    reader.ExpectEnd();
-    if (!seenCmdline || !seenArgv || !seenExe) return std::nullopt;
-    return invocation;
+    test::CommandRecord record = test::ReadCommandRecord(line);
+    const auto exe = record.fields.find("exe");
+    if (exe == record.fields.end()) return std::nullopt;
+    return Invocation{std::move(record.cmdline), std::move(record.argv), exe->second};
   } catch (const std::runtime_error&) {
     return std::nullopt;
   }

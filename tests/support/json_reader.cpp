@@ -140,4 +140,28 @@ std::vector<std::string> JsonReader::ReadStringArray() {
   return items;
 }
 
+CommandRecord ReadCommandRecord(std::string_view line) {
+  JsonReader reader(line);
+  CommandRecord record;
+  bool sawCmdline = false, sawArgv = false;
+  reader.Expect('{');
+  do {
+    const std::string key = reader.ReadString();
+    reader.Expect(':');
+    if (key == "argv") {
+      record.argv = reader.ReadStringArray();
+      sawArgv = true;
+    } else if (key == "cmdline") {
+      record.cmdline = reader.ReadString();
+      sawCmdline = true;
+    } else {
+      record.fields[key] = reader.ReadString();
+    }
+  } while (reader.Accept(','));
+  reader.Expect('}');
+  reader.ExpectEnd();
+  if (!sawCmdline || !sawArgv) throw std::runtime_error("a record without cmdline or argv");
+  return record;
+}
+
 }  // namespace marquill::test

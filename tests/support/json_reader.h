@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,5 +32,16 @@ class JsonReader {
   std::string_view text_;
   size_t pos_ = 0;
 };
+
+// One line of the command-line records: the test data's and those the fake
+// outside programs write, {"cmdline": "...", "argv": ["...", ...]}, with any
+// further string fields kept by name. Throws std::runtime_error for a line
+// that is malformed or lacks cmdline or argv.
+struct CommandRecord {
+  std::string cmdline;
+  std::vector<std::string> argv;
+  std::map<std::string, std::string> fields;
+};
+CommandRecord ReadCommandRecord(std::string_view line);
 
 }  // namespace marquill::test

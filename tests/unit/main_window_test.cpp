@@ -85,37 +85,35 @@ TEST_F(MainWindow, StartsWithEmptyFieldsMatchingTickedAndStartValues) {
 
 using MainWindowValidation = MainWindow;
 
-TEST_F(MainWindowValidation, EmptySourceIsReportedAndChangesNothing) {
+// An empty field, the other one filled in, and what the user is told.
+struct EmptyField {
+  const char* empty;
+  const char* filled;
+  const char* message;
+};
+
+class MainWindowEmptyField : public MainWindow, public ::testing::WithParamInterface<EmptyField> {};
+
+TEST_P(MainWindowEmptyField, IsReportedGetsTheFocusAndChangesNothing) {
   TypeFolders("C:\\Old\\", "D:\\Old\\");
   Run(MsgResult::Cancel);
-  SetField("txtSrcPath", "");
-  SetField("txtDestPath", "D:\\New\\");
+  SetField(GetParam().filled, "E:\\New\\");
+  SetField(GetParam().empty, "");
   ui.Click("frmMain", "cmdRun");
 
   ASSERT_EQ(fakes.messages.shown.size(), 2u);
-  ExpectMessage(LastMessage(), "Please select a source directory", "Error", MsgButtons::Ok,
-                MsgIcon::None);
-  EXPECT_EQ(ui.Focused(), "frmMain.txtSrcPath");
+  ExpectMessage(LastMessage(), GetParam().message, "Error", MsgButtons::Ok, MsgIcon::None);
+  EXPECT_EQ(ui.Focused(), std::string("frmMain.") + GetParam().empty);
   EXPECT_TRUE(fakes.launcher.launches.empty());
   EXPECT_EQ(program.slots.strRunSrc, "C:\\Old");
   EXPECT_EQ(program.slots.strRunDest, "D:\\Old");
 }
 
-TEST_F(MainWindowValidation, EmptyDestinationIsReportedAndChangesNothing) {
-  TypeFolders("C:\\Old\\", "D:\\Old\\");
-  Run(MsgResult::Cancel);
-  SetField("txtSrcPath", "C:\\New\\");
-  SetField("txtDestPath", "");
-  ui.Click("frmMain", "cmdRun");
-
-  ASSERT_EQ(fakes.messages.shown.size(), 2u);
-  ExpectMessage(LastMessage(), "Please select a destination directory", "Error", MsgButtons::Ok,
-                MsgIcon::None);
-  EXPECT_EQ(ui.Focused(), "frmMain.txtDestPath");
-  EXPECT_TRUE(fakes.launcher.launches.empty());
-  EXPECT_EQ(program.slots.strRunSrc, "C:\\Old");
-  EXPECT_EQ(program.slots.strRunDest, "D:\\Old");
-}
+INSTANTIATE_TEST_SUITE_P(SourceAndDestination, MainWindowEmptyField,
+                         ::testing::Values(EmptyField{"txtSrcPath", "txtDestPath",
+                                                      "Please select a source directory"},
+                                           EmptyField{"txtDestPath", "txtSrcPath",
+                                                      "Please select a destination directory"}));
 
 TEST_F(MainWindowValidation, BothEmptyReportOnlyTheSource) {
   ui.Click("frmMain", "cmdRun");

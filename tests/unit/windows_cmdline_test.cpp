@@ -12,35 +12,8 @@ namespace {
 
 struct RecordedLine {
   int lineNumber = 0;
-  std::string cmdline;
-  std::vector<std::string> argv;
+  CommandRecord record;
 };
-
-RecordedLine ParseRecord(const std::string& json, int lineNumber) {
-  RecordedLine record;
-  record.lineNumber = lineNumber;
-  JsonReader reader(json);
-  reader.Expect('{');
-  bool sawCmdline = false;
-  bool sawArgv = false;
-  do {
-    const std::string key = reader.ReadString();
-    reader.Expect(':');
-    if (key == "cmdline") {
-      record.cmdline = reader.ReadString();
-      sawCmdline = true;
-    } else if (key == "argv") {
-      record.argv = reader.ReadStringArray();
-      sawArgv = true;
-    } else {
-      throw std::runtime_error("unknown key " + key);
-    }
-  } while (reader.Accept(','));
-  reader.Expect('}');
-  reader.ExpectEnd();
-  if (!sawCmdline || !sawArgv) throw std::runtime_error("incomplete record");
-  return record;
-}
 
 std::vector<RecordedLine> LoadRecordedLines() {
   const std::string path = std::string(MARQUILL_TESTDATA_DIR) + "/cmdline-argv.jsonl";
@@ -49,7 +22,7 @@ std::vector<RecordedLine> LoadRecordedLines() {
   std::vector<RecordedLine> records;
   std::string line;
   for (int number = 1; std::getline(file, line); ++number)
-    if (!line.empty()) records.push_back(ParseRecord(line, number));
+    if (!line.empty()) records.push_back({number, ReadCommandRecord(line)});
   return records;
 }
 
@@ -62,9 +35,9 @@ std::string Printable(const std::vector<std::string>& args) {
 TEST(WindowsCommandLine, AgreesWithEveryRecordedLine) {
   const std::vector<RecordedLine> records = LoadRecordedLines();
   ASSERT_EQ(records.size(), 330u);
-  for (const RecordedLine& record : records) {
+  for (const auto& [lineNumber, record] : records) {
     const std::vector<std::string> argv = SplitWindowsCommandLine(record.cmdline);
-    EXPECT_EQ(argv, record.argv) << "line " << record.lineNumber << ": <" << record.cmdline
+    EXPECT_EQ(argv, record.argv) << "line " << lineNumber << ": <" << record.cmdline
                                  << ">\n  got      " << Printable(argv) << "\n  expected "
                                  << Printable(record.argv);
   }
