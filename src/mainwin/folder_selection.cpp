@@ -32,7 +32,4 @@ void FrmMain::cmdBrowseDest_Click() {
   if (!chosen.empty()) txtDestPath.SetText(roboDest_ + matched);
 }
 
-// Only the next destination browse reads the box.
-void FrmMain::chkMatchDest_Click() {}
-
 }  // namespace marquill

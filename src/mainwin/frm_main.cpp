@@ -55,13 +55,14 @@ FrmMain::FrmMain(toolkit::Backend& backend, Services& services, OptionSlots& slo
   cmdQuit.Click = [this] { cmdQuit_Click(); };
   cmdBrowseSrc.Click = [this] { cmdBrowseSrc_Click(); };
   cmdBrowseDest.Click = [this] { cmdBrowseDest_Click(); };
-  chkMatchDest.Click = [this] { chkMatchDest_Click(); };
   mnuToolsOptions.Click = [this] { mnuToolsOptions_Click(); };
   mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
   mnuHelpSupport.Click = [this] { mnuHelpSupport_Click(); };
 }
 
 void FrmMain::Form_Load() {
+  // chkMatchDest has no click handler: only the next destination browse
+  // reads the box.
   chkMatchDest.SetValue(toolkit::kTicked);
   slots_.AssignStartValues();
 }

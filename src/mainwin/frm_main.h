@@ -23,15 +23,12 @@ class FrmMain : public toolkit::Form {
   // The last browsed source and destination folders, each with one trailing
   // backslash.
   const std::string& RoboSrc() const { return roboSrc_; }
-  void SetRoboSrc(const std::string& value) { roboSrc_ = value; }
   const std::string& RoboDest() const { return roboDest_; }
-  void SetRoboDest(const std::string& value) { roboDest_ = value; }
 
   void cmdRun_Click();
   void cmdQuit_Click();
   void cmdBrowseSrc_Click();
   void cmdBrowseDest_Click();
-  void chkMatchDest_Click();
   void mnuToolsOptions_Click();
   void mnuHelpAbout_Click();
   void mnuHelpSupport_Click();

@@ -197,7 +197,7 @@ FrmOptMain::FrmOptMain(toolkit::Backend& backend, Services& services, OptionSlot
       txtLogFile(Get<toolkit::TextBox>("txtLogFile")),
       cmdLogFile(Get<toolkit::Button>("cmdLogFile")),
       optLogFile(Group("optLogFile")),
-      dlgLogFile(services.fileOpen),
+      dlgLogFile([&services] { return services.fileOpen.ShowOpen(); }),
       txtFileExclName(Get<toolkit::TextBox>("txtFileExclName")),
       txtDirExclName(Get<toolkit::TextBox>("txtDirExclName")),
       optFileExcl(Group("optFileExcl")),

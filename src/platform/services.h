@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/date.h"
+
 // What the operating system provides to the forms, as small interfaces. The
 // real implementation lives in platform/win32; tests use in-memory ones.
 namespace marquill {
@@ -71,13 +73,6 @@ class FileOpenDialog {
   // Shows the platform's file-open dialog; the chosen file's full name, or
   // nullopt when cancelled.
   virtual std::optional<std::string> ShowOpen() = 0;
-};
-
-struct Date {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  friend bool operator==(const Date&, const Date&) = default;
 };
 
 class DateFormatter {

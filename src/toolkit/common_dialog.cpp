@@ -3,7 +3,7 @@
 namespace marquill::toolkit {
 
 void CommonDialog::ShowOpen() {
-  if (std::optional<std::string> chosen = platform_.ShowOpen()) FileName = std::move(*chosen);
+  if (std::optional<std::string> chosen = show_()) FileName = std::move(*chosen);
 }
 
 }  // namespace marquill::toolkit

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
-
-#include "platform/services.h"
 
 namespace marquill::toolkit {
 
@@ -11,7 +11,10 @@ namespace marquill::toolkit {
 // when it unloads (Form::ResetComponents).
 class CommonDialog {
  public:
-  explicit CommonDialog(FileOpenDialog& platform) : platform_(platform) {}
+  // `show` shows the platform's file-open dialog: the chosen file's full
+  // name, or nullopt when cancelled.
+  using Show = std::function<std::optional<std::string>()>;
+  explicit CommonDialog(Show show) : show_(std::move(show)) {}
   CommonDialog(const CommonDialog&) = delete;
   CommonDialog& operator=(const CommonDialog&) = delete;
 
@@ -23,7 +26,7 @@ class CommonDialog {
   std::string FileName;
 
  private:
-  FileOpenDialog& platform_;
+  Show show_;
 };
 
 }  // namespace marquill::toolkit

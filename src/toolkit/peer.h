@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/services.h"
+#include "model/date.h"
 #include "toolkit/layout.h"
 
 // The few primitives a backend provides for each control and form. Event rules
