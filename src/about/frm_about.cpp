@@ -5,27 +5,13 @@
 
 namespace marquill {
 
-using toolkit::ControlKind;
-using toolkit::kNoTab;
-
 namespace {
 
-// OK is both the default and the cancel button: Enter and Esc press it.
-constexpr unsigned kEnterAndEsc = toolkit::kDefaultButton | toolkit::kCancelButton;
+using namespace toolkit;  // the rows' At, styles and kinds
+using Id = FrmAbout::Id;
 
-// The two Line1 lines, grey above and white one pixel lower, draw one etched
-// rule between the description and the notice.
-const toolkit::ControlDef kControls[] = {
-    {"picIcon", -1, ControlKind::Picture, "", {16, 16, 34, 34}, 1, toolkit::kAppIcon},
-    {"cmdOK", -1, ControlKind::Button, "OK", {283, 175, 84, 23}, 0, kEnterAndEsc},
-    {"cmdSysInfo", -1, ControlKind::Button, "&System Info...", {284, 205, 83, 23}, 2},
-    {"Line1", 1, ControlKind::Line, "", {6, 163, 371, 1}, kNoTab, toolkit::kGreyLine},
-    {"lblDescription", -1, ControlKind::Label, "App Description", {70, 75, 259, 78}, 3},
-    {"lblTitle", -1, ControlKind::Label, "Application Title", {70, 16, 259, 32}, 5},
-    {"Line1", 0, ControlKind::Line, "", {7, 164, 370, 2}, kNoTab, toolkit::kWhiteLine},
-    {"lblVersion", -1, ControlKind::Label, "Version", {70, 52, 259, 15}, 6},
-    {"lblDisclaimer", -1, ControlKind::Label, "Warning: ...", {17, 175, 255, 69}, 4},
-};
+const ControlDef kControls[] = {
+    MARQUILL_ABOUT_BOX(MARQUILL_ROW, MARQUILL_ROW, MARQUILL_GROUP_ROW, MARQUILL_OPTION_ROW)};
 
 }  // namespace
 
@@ -41,14 +27,7 @@ const toolkit::FormDef kFrmAboutDef = {
 };
 
 FrmAbout::FrmAbout(toolkit::Backend& backend, Services& services)
-    : Form(backend, kFrmAboutDef),
-      services_(services),
-      cmdOK(Get<toolkit::Button>("cmdOK")),
-      cmdSysInfo(Get<toolkit::Button>("cmdSysInfo")),
-      lblTitle(Get<toolkit::Label>("lblTitle")),
-      lblVersion(Get<toolkit::Label>("lblVersion")),
-      lblDescription(Get<toolkit::Label>("lblDescription")),
-      lblDisclaimer(Get<toolkit::Label>("lblDisclaimer")) {
+    : Form(backend, kFrmAboutDef), services_(services) {
   cmdOK.Click = [this] { cmdOK_Click(); };
   cmdSysInfo.Click = [this] { cmdSysInfo_Click(); };
 }

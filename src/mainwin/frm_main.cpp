@@ -4,32 +4,15 @@
 
 namespace marquill {
 
-using toolkit::ControlKind;
-using toolkit::kNoTab;
-
 namespace {
 
-const toolkit::ControlDef kControls[] = {
-    {"txtSrcPath", -1, ControlKind::TextBox, "", {32, 38, 177, 19}, 0},
-    {"txtDestPath", -1, ControlKind::TextBox, "", {32, 82, 177, 19}, 1},
-    {"cmdBrowseSrc", -1, ControlKind::Button, "Browse", {216, 38, 65, 19}, 2},
-    {"cmdBrowseDest", -1, ControlKind::Button, "Browse", {216, 80, 65, 19}, 3},
-    {"lblSrcPath", -1, ControlKind::Label, "Source Path", {32, 16, 177, 19}, 4},
-    {"lblDestPath", -1, ControlKind::Label, "Destination Path", {32, 60, 177, 19}, 5},
-    {"cmdQuit", -1, ControlKind::Button, "&Quit", {128, 128, 80, 23}, 6},
-    {"cmdRun", -1, ControlKind::Button, "RoboCopy", {32, 128, 80, 23}, 7},
-    {"chkMatchDest",
-     -1,
-     ControlKind::CheckBox,
-     "Match Destination Folder to Source Folder",
-     {32, 104, 249, 17},
-     8},
-};
+using toolkit::At;
+using Id = FrmMain::Id;
+using MenuId = FrmMain::MenuId;
 
-const toolkit::MenuDef kMenus[] = {
-    {"mnuTools", "Tools", -1},     {"mnuToolsOptions", "Options", 0}, {"mnuHelp", "Help", -1},
-    {"mnuHelpAbout", "&About", 2}, {"mnuHelpSupport", "&Support", 2},
-};
+const toolkit::ControlDef kControls[] = {
+    MARQUILL_MAIN_WINDOW(MARQUILL_ROW, MARQUILL_ROW, MARQUILL_GROUP_ROW, MARQUILL_OPTION_ROW)};
+const toolkit::MenuDef kMenus[] = {MARQUILL_MAIN_MENUS(MARQUILL_MENUBAR_ROW, MARQUILL_MENU_ROW)};
 
 }  // namespace
 
@@ -38,19 +21,7 @@ const toolkit::FormDef kFrmMainDef = {
 };
 
 FrmMain::FrmMain(toolkit::Backend& backend, Services& services, OptionSlots& slots)
-    : Form(backend, kFrmMainDef),
-      services_(services),
-      slots_(slots),
-      txtSrcPath(Get<toolkit::TextBox>("txtSrcPath")),
-      txtDestPath(Get<toolkit::TextBox>("txtDestPath")),
-      cmdBrowseSrc(Get<toolkit::Button>("cmdBrowseSrc")),
-      cmdBrowseDest(Get<toolkit::Button>("cmdBrowseDest")),
-      cmdQuit(Get<toolkit::Button>("cmdQuit")),
-      cmdRun(Get<toolkit::Button>("cmdRun")),
-      chkMatchDest(Get<toolkit::CheckBox>("chkMatchDest")),
-      mnuToolsOptions(Menu("mnuToolsOptions")),
-      mnuHelpAbout(Menu("mnuHelpAbout")),
-      mnuHelpSupport(Menu("mnuHelpSupport")) {
+    : Form(backend, kFrmMainDef), services_(services), slots_(slots) {
   cmdRun.Click = [this] { cmdRun_Click(); };
   cmdQuit.Click = [this] { cmdQuit_Click(); };
   cmdBrowseSrc.Click = [this] { cmdBrowseSrc_Click(); };

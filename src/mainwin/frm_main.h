@@ -7,6 +7,29 @@
 #include "model/option_slots.h"
 #include "platform/services.h"
 #include "toolkit/form.h"
+#include "toolkit/form_rows.h"
+
+// clang-format off
+// The main window's controls, in tab order (see toolkit/form_rows.h).
+#define MARQUILL_MAIN_WINDOW(CONTROL, DECOR, GROUP, OPTION)                                 \
+  CONTROL(TextBox, txtSrcPath, "", At(32, 38, 177, 19), 0)                                 \
+  CONTROL(TextBox, txtDestPath, "", At(32, 82, 177, 19), 1)                                \
+  CONTROL(Button, cmdBrowseSrc, "Browse", At(216, 38, 65, 19), 2)                          \
+  CONTROL(Button, cmdBrowseDest, "Browse", At(216, 80, 65, 19), 3)                         \
+  DECOR(Label, lblSrcPath, "Source Path", At(32, 16, 177, 19), 4)                          \
+  DECOR(Label, lblDestPath, "Destination Path", At(32, 60, 177, 19), 5)                    \
+  CONTROL(Button, cmdQuit, "&Quit", At(128, 128, 80, 23), 6)                               \
+  CONTROL(Button, cmdRun, "RoboCopy", At(32, 128, 80, 23), 7)                              \
+  CONTROL(CheckBox, chkMatchDest, "Match Destination Folder to Source Folder",             \
+          At(32, 104, 249, 17), 8)
+
+#define MARQUILL_MAIN_MENUS(MENUBAR, MENU)          \
+  MENUBAR(mnuTools, "Tools")                        \
+  MENU(mnuToolsOptions, "Options", mnuTools)        \
+  MENUBAR(mnuHelp, "Help")                          \
+  MENU(mnuHelpAbout, "&About", mnuHelp)             \
+  MENU(mnuHelpSupport, "&Support", mnuHelp)
+// clang-format on
 
 namespace marquill {
 
@@ -14,6 +37,11 @@ namespace marquill {
 // matching, the run and quit buttons, and the Tools and Help menus.
 class FrmMain : public toolkit::Form {
  public:
+  enum class Id {
+    MARQUILL_MAIN_WINDOW(MARQUILL_ID, MARQUILL_ID, MARQUILL_GROUP_ID, MARQUILL_NONE)
+  };
+  enum class MenuId { MARQUILL_MAIN_MENUS(MARQUILL_MENU_ID, MARQUILL_MENU_ID) };
+
   FrmMain(toolkit::Backend& backend, Services& services, OptionSlots& slots);
 
   // Set by the program: open the Options dialog and the About box.
@@ -47,16 +75,8 @@ class FrmMain : public toolkit::Form {
   std::string roboDest_;
 
  public:
-  toolkit::TextBox& txtSrcPath;
-  toolkit::TextBox& txtDestPath;
-  toolkit::Button& cmdBrowseSrc;
-  toolkit::Button& cmdBrowseDest;
-  toolkit::Button& cmdQuit;
-  toolkit::Button& cmdRun;
-  toolkit::CheckBox& chkMatchDest;
-  toolkit::MenuItem& mnuToolsOptions;
-  toolkit::MenuItem& mnuHelpAbout;
-  toolkit::MenuItem& mnuHelpSupport;
+  MARQUILL_MAIN_WINDOW(MARQUILL_MEMBER, MARQUILL_NONE, MARQUILL_GROUP_MEMBER, MARQUILL_NONE)
+  MARQUILL_MAIN_MENUS(MARQUILL_NONE, MARQUILL_MENU_MEMBER)
 };
 
 extern const toolkit::FormDef kFrmMainDef;

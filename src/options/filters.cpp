@@ -3,25 +3,10 @@
 namespace marquill {
 
 void FrmOptMain::WireFilters() {
-  txtFiles.LostFocus = [this] { txtFiles_LostFocus(); };
-  txtFileExclName.LostFocus = [this] { txtFileExclName_LostFocus(); };
-  txtDirExclName.LostFocus = [this] { txtDirExclName_LostFocus(); };
   chkMinFileSize.Click = [this] { chkMinFileSize_Click(); };
   chkMaxFileSize.Click = [this] { chkMaxFileSize_Click(); };
   txtMinFileSize.KeyUp = [this](int keyCode) { txtMinFileSize_KeyUp(keyCode); };
   txtMaxFileSize.KeyUp = [this](int keyCode) { txtMaxFileSize_KeyUp(keyCode); };
-}
-
-void FrmOptMain::txtFiles_LostFocus() {
-  NameBox_LostFocus(txtFiles, &OptionSlots::strOptFiles, " ");
-}
-
-void FrmOptMain::txtFileExclName_LostFocus() {
-  NameBox_LostFocus(txtFileExclName, &OptionSlots::strOptExclFile, " /XF ");
-}
-
-void FrmOptMain::txtDirExclName_LostFocus() {
-  NameBox_LostFocus(txtDirExclName, &OptionSlots::strOptExclDir, " /XD ");
 }
 
 void FrmOptMain::chkMinFileSize_Click() {
@@ -33,19 +18,11 @@ void FrmOptMain::chkMaxFileSize_Click() {
 }
 
 void FrmOptMain::txtMinFileSize_KeyUp(int keyCode) {
-  SizeBox_KeyUp(txtMinFileSize, &OptionSlots::strOptMinSize, " /MIN:", keyCode);
+  SizeBox_KeyUp(txtMinFileSize, &OptionSlots::strOptMinSize, keyCode);
 }
 
 void FrmOptMain::txtMaxFileSize_KeyUp(int keyCode) {
-  SizeBox_KeyUp(txtMaxFileSize, &OptionSlots::strOptMaxSize, " /MAX:", keyCode);
-}
-
-// Any loss of focus writes the slot, also to another window, so that a run
-// started straight from the main window sees what was typed.
-void FrmOptMain::NameBox_LostFocus(toolkit::TextBox& box, OptionSlots::Slot slot,
-                                   const char* prefix) {
-  const std::string text = box.Text();
-  slots_.*slot = text.empty() ? "" : prefix + text;
+  SizeBox_KeyUp(txtMaxFileSize, &OptionSlots::strOptMaxSize, keyCode);
 }
 
 void FrmOptMain::SizeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& sizeBox,
@@ -59,13 +36,12 @@ void FrmOptMain::SizeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& sizeB
   }
 }
 
-void FrmOptMain::SizeBox_KeyUp(toolkit::TextBox& box, OptionSlots::Slot slot, const char* prefix,
-                               int keyCode) {
+void FrmOptMain::SizeBox_KeyUp(toolkit::TextBox& box, OptionSlots::Slot slot, int keyCode) {
   constexpr int kBackspace = 8;
   // The digit keys of the main keyboard; the key cannot be taken back, so a
   // rejected character stays in the box.
   if ((keyCode >= '0' && keyCode <= '9') || keyCode == kBackspace) {
-    slots_.*slot = prefix + box.Text();
+    slots_.*slot = std::string(Choices(slot).front()) + box.Text();
     return;
   }
   services_.messages.Show("Enter A Numeric Value", "Error", MsgButtons::Ok, MsgIcon::Exclamation);

@@ -11,11 +11,17 @@ using toolkit::ControlKind;
 // The date a picker's calendar shows each time it is loaded.
 constexpr Date kDesignDate{2003, 3, 6};
 
+using Id = FrmCalAge::Id;
+
+// The two pickers differ only in their calendar's name.
 constexpr std::array<toolkit::ControlDef, 3> PickerControls(const char* calendar) {
   return {{
-      {calendar, -1, ControlKind::MonthCalendar, "", {20, 10, 273, 193}, 0},
-      {"cmdOk", 0, ControlKind::Button, "OK", {24, 208, 73, 25}, 1},
-      {"cmdOk", 1, ControlKind::Button, "CANCEL", {104, 208, 73, 25}, 2},
+      {static_cast<int>(Id::calendar), calendar, -1, ControlKind::MonthCalendar, "",
+       toolkit::At(20, 10, 273, 193), 0},
+      {static_cast<int>(Id::cmdOk), "cmdOk", 0, ControlKind::Button, "OK",
+       toolkit::At(24, 208, 73, 25), 1},
+      {static_cast<int>(Id::cmdOk), "cmdOk", 1, ControlKind::Button, "CANCEL",
+       toolkit::At(104, 208, 73, 25), 2},
   }};
 }
 
@@ -50,8 +56,8 @@ std::string DateDigits(const Date& date) {
 
 }  // namespace
 
-const AgePicker kFrmCalMaxAge{kMaxAgeDef, "CalMaxAge", kMaxAgeFilter};
-const AgePicker kFrmCalMinAge{kMinAgeDef, "calMinAge", kMinAgeFilter};
+const AgePicker kFrmCalMaxAge{kMaxAgeDef, kMaxAgeFilter};
+const AgePicker kFrmCalMinAge{kMinAgeDef, kMinAgeFilter};
 
 FrmCalAge::FrmCalAge(toolkit::Backend& backend, Services& services, OptionSlots& slots,
                      const AgePicker& picker, toolkit::TextBox& dateBox)
@@ -59,9 +65,7 @@ FrmCalAge::FrmCalAge(toolkit::Backend& backend, Services& services, OptionSlots&
       services_(services),
       slots_(slots),
       picker_(picker),
-      dateBox_(dateBox),
-      calendar(Get<toolkit::MonthCalendar>(picker.calendar)),
-      cmdOk{&Get<toolkit::Button>("cmdOk", 0), &Get<toolkit::Button>("cmdOk", 1)} {
+      dateBox_(dateBox) {
   for (int index = 0; index < static_cast<int>(cmdOk.size()); ++index)
     cmdOk[index]->Click = [this, index] { cmdOk_Click(index); };
 }

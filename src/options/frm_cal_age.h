@@ -9,11 +9,10 @@
 
 namespace marquill {
 
-// What tells the two date pickers apart: their window, their calendar's name
-// and the age row they confirm a date for.
+// What tells the two date pickers apart: their window (with their calendar's
+// name) and the age row they confirm a date for.
 struct AgePicker {
   const toolkit::FormDef& def;
-  const char* calendar;
   AgeFilter filter;
 };
 
@@ -25,6 +24,8 @@ extern const AgePicker kFrmCalMinAge;
 // the Options dialog's date box (which loads that dialog, hidden, if needed).
 class FrmCalAge : public toolkit::Form {
  public:
+  enum class Id { calendar, cmdOk };
+
   FrmCalAge(toolkit::Backend& backend, Services& services, OptionSlots& slots,
             const AgePicker& picker, toolkit::TextBox& dateBox);
 
@@ -41,8 +42,9 @@ class FrmCalAge : public toolkit::Form {
   toolkit::TextBox& dateBox_;
 
  public:
-  toolkit::MonthCalendar& calendar;
-  std::array<toolkit::Button*, 2> cmdOk;
+  toolkit::MonthCalendar& calendar = Get<toolkit::MonthCalendar>(Id::calendar);
+  std::array<toolkit::Button*, 2> cmdOk{&Get<toolkit::Button>(Id::cmdOk, 0),
+                                        &Get<toolkit::Button>(Id::cmdOk, 1)};
 };
 
 }  // namespace marquill

@@ -7,6 +7,7 @@
 
 #include "model/option_slots.h"
 #include "options/age_filter.h"
+#include "options/options_dialog_layout.h"
 #include "platform/services.h"
 #include "toolkit/common_dialog.h"
 #include "toolkit/form.h"
@@ -18,6 +19,10 @@ namespace marquill {
 // it and Cancel or the close box unload it with every slot left as it is.
 class FrmOptMain : public toolkit::Form {
  public:
+  enum class Id {
+    MARQUILL_OPTIONS_DIALOG(MARQUILL_ID, MARQUILL_ID, MARQUILL_GROUP_ID, MARQUILL_NONE)
+  };
+
   FrmOptMain(toolkit::Backend& backend, Services& services, OptionSlots& slots);
 
   // Set by the program: show the date picker of an age row.
@@ -37,16 +42,10 @@ class FrmOptMain : public toolkit::Form {
   void optSub_Click(int index);
   void chkLev_Click();
   void lstSubLev_Click();
-  void lstRetry_Click();
-  void lstWait_Click();
-  void chkReg_Click();
   void optLogFile_Click(int index);
   void cmdLogFile_Click();
 
   // Name and size filters.
-  void txtFiles_LostFocus();
-  void txtFileExclName_LostFocus();
-  void txtDirExclName_LostFocus();
   void chkMinFileSize_Click();
   void chkMaxFileSize_Click();
   void txtMinFileSize_KeyUp(int keyCode);
@@ -56,22 +55,16 @@ class FrmOptMain : public toolkit::Form {
   void chkMaxAge_Click();
   void chkMinAge_Click();
 
-  // Exclusive choices.
-  void optFileAddA_Click(int index);
-  void optFileExcl_Click(int index);
-  void optExclXtraLoneLy_Click(int index);
-
  protected:
   void Form_Load() override;
   void ResetComponents() override;
 
  private:
-  AttribSet MakeAttribSet(const char* box, const std::array<const char*, 4>& letters);
-
+  // The controls whose rows say how they write their slot (Writes::Switch,
+  // Choice, Text and Position) get these handlers, from their rows.
+  void WireSlotRows();
   void WireScopeAndRetries();
   void WireLogFile();
-  void WireExclusiveChoices();
-  void WireToggles();
   void WireAttributes();
   void WireFilters();
   void WireAges();
@@ -79,13 +72,12 @@ class FrmOptMain : public toolkit::Form {
   // Handlers shared by several controls, told apart by what they are given.
   // The slot's switch text `index`, as its row in the vocabulary lists them.
   void Choose(OptionSlots::Slot slot, int index);
+  void NameBox_LostFocus(toolkit::TextBox& box, OptionSlots::Slot slot);
   void ListNumber_Click(toolkit::ListBox& list, OptionSlots::Slot slot);
   void Switch_Click(toolkit::CheckBox& box, OptionSlots::Slot slot);
   void AttribGroup_Click(const AttribSet& set);
-  void NameBox_LostFocus(toolkit::TextBox& box, OptionSlots::Slot slot, const char* prefix);
   void SizeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& sizeBox, OptionSlots::Slot slot);
-  void SizeBox_KeyUp(toolkit::TextBox& box, OptionSlots::Slot slot, const char* prefix,
-                     int keyCode);
+  void SizeBox_KeyUp(toolkit::TextBox& box, OptionSlots::Slot slot, int keyCode);
   void AgeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& dateBox, const AgeFilter& filter,
                       const std::function<void()>& showPicker);
 
@@ -93,36 +85,18 @@ class FrmOptMain : public toolkit::Form {
   OptionSlots& slots_;
 
  public:
-  toolkit::TextBox& txtFiles;
-  toolkit::OptionGroup& optFileAddA;
-  toolkit::CheckBox& chkMinFileSize;
-  toolkit::TextBox& txtMinFileSize;
-  toolkit::CheckBox& chkMaxFileSize;
-  toolkit::TextBox& txtMaxFileSize;
-  toolkit::CheckBox& chkMaxAge;
-  toolkit::TextBox& txtMaxAge;
-  toolkit::CheckBox& chkMinAge;
-  toolkit::TextBox& txtMinAge;
-  toolkit::ListBox& lstRetry;
-  toolkit::ListBox& lstWait;
-  toolkit::CheckBox& chkReg;
-  toolkit::TextBox& txtLogFile;
-  toolkit::Button& cmdLogFile;
-  toolkit::OptionGroup& optLogFile;
+  MARQUILL_OPTIONS_DIALOG(MARQUILL_MEMBER, MARQUILL_NONE, MARQUILL_GROUP_MEMBER, MARQUILL_NONE)
   toolkit::CommonDialog dlgLogFile;
-  toolkit::TextBox& txtFileExclName;
-  toolkit::TextBox& txtDirExclName;
-  toolkit::OptionGroup& optFileExcl;
-  toolkit::OptionGroup& optExclXtraLoneLy;
-  toolkit::OptionGroup& optSub;
-  toolkit::CheckBox& chkLev;
-  toolkit::ListBox& lstSubLev;
-  AttribSet attribAdd;
-  AttribSet attribSub;
-  AttribSet fileInclAttrib;
-  AttribSet fileExclAttrib;
-  toolkit::Button& cmdSave;
-  toolkit::Button& cmdCancel;
+  AttribSet attribAdd{chkAttribAdd,
+                      {&chkAttribAddR, &chkAttribAddA, &ChkAttribAddS, &chkAttribAddH}};
+  AttribSet attribSub{chkAttribSub,
+                      {&chkAttribSubR, &chkAttribSubA, &chkAttribSubS, &chkAttribSubH}};
+  AttribSet fileInclAttrib{
+      chkFileInclAttrib,
+      {&chkFileInclAttribR, &chkFileInclAttribA, &chkFileInclAttribS, &chkFileInclAttribH}};
+  AttribSet fileExclAttrib{
+      chkFileExclAttrib,
+      {&chkFileExclAttribR, &chkFileExclAttribA, &chkFileExclAttribS, &chkFileExclAttribH}};
 };
 
 extern const toolkit::FormDef kFrmOptMainDef;

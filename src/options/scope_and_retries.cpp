@@ -13,9 +13,6 @@ void FrmOptMain::WireScopeAndRetries() {
   optSub.Click = [this](int index) { optSub_Click(index); };
   chkLev.Click = [this] { chkLev_Click(); };
   lstSubLev.Click = [this] { lstSubLev_Click(); };
-  lstRetry.Click = [this] { lstRetry_Click(); };
-  lstWait.Click = [this] { lstWait_Click(); };
-  chkReg.Click = [this] { chkReg_Click(); };
 }
 
 void FrmOptMain::optSub_Click(int index) {
@@ -40,17 +37,5 @@ void FrmOptMain::lstSubLev_Click() {
   lstSubLev.SetFocus();
   slots_.strOptLev = std::string(kLevel) + std::to_string(lstSubLev.ListIndex() + 1);
 }
-
-void FrmOptMain::lstRetry_Click() { ListNumber_Click(lstRetry, &OptionSlots::strOptRetry); }
-
-void FrmOptMain::lstWait_Click() { ListNumber_Click(lstWait, &OptionSlots::strOptWait); }
-
-void FrmOptMain::ListNumber_Click(toolkit::ListBox& list, OptionSlots::Slot slot) {
-  list.SetFocus();
-  // Items "0" to "255" stand at the position of their value.
-  slots_.*slot = std::string(Choices(slot).front()) + std::to_string(list.ListIndex());
-}
-
-void FrmOptMain::chkReg_Click() { Switch_Click(chkReg, &OptionSlots::strOptReg); }
 
 }  // namespace marquill

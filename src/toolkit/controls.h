@@ -89,8 +89,7 @@ class OptionButton : public Control {
 // Option buttons that share a name, told apart by their index.
 class OptionGroup {
  public:
-  explicit OptionGroup(std::string name) : name_(std::move(name)) {}
-  const std::string& name() const { return name_; }
+  explicit OptionGroup(int id) : id_(id) {}
   OptionButton& operator[](int index);
   // Index of the selected button, -1 when none is.
   int Selected();
@@ -100,7 +99,7 @@ class OptionGroup {
 
  private:
   friend class Form;
-  std::string name_;
+  int id_;  // the id of its buttons' rows
   std::vector<OptionButton*> buttons_;
   int selected_ = -1;  // as last selected, by code or user; -1 after an unload
 };
@@ -141,6 +140,8 @@ class MonthCalendar : public Control {
 // Labels, group boxes, lines and pictures: shown, never acted on.
 using Label = Control;
 using Frame = Control;
+using Line = Control;
+using Picture = Control;
 
 class MenuItem {
  public:

@@ -1,7 +1,6 @@
 #include "toolkit/form.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 namespace marquill::toolkit {
@@ -33,7 +32,7 @@ Form::Form(Backend& backend, const FormDef& def)
         controls_.push_back(std::make_unique<CheckBox>(*this, control));
         break;
       case ControlKind::OptionButton: {
-        OptionGroup& group = Group(control.name);
+        OptionGroup& group = GroupOf(control.id);
         auto button = std::make_unique<OptionButton>(*this, control, group);
         if (group.buttons_.size() <= static_cast<size_t>(control.index))
           group.buttons_.resize(control.index + 1, nullptr);
@@ -74,7 +73,7 @@ void Form::Load() {
   peer_ = backend_.CreateForm(def_, *this);
   peer_->SetCaption(caption_);
   for (const ControlDef* control : CreationOrder(def_))
-    Find(control->name, control->index).Attach(*peer_);
+    Find(control->id, control->index).Attach(*peer_);
   busy_ = false;
   Form_Load();
 }
@@ -99,7 +98,7 @@ void Form::FocusFirstControl() {
       default:
         break;
     }
-    Control& control = Find(def->name, def->index);
+    Control& control = Find(def->id, def->index);
     if (!control.Enabled()) continue;
     control.SetFocus();
     return;
@@ -146,24 +145,23 @@ void Form::OnMenuCommand(int menuIndex) {
   if (menus_[menuIndex]->Click) menus_[menuIndex]->Click();
 }
 
-Control& Form::Find(const char* name, int index) {
+Control& Form::Find(int id, int index) {
   for (auto& control : controls_)
-    if (std::strcmp(control->def().name, name) == 0 && control->def().index == index)
-      return *control;
-  throw std::logic_error(std::string("no control ") + name + " on " + def_.name);
+    if (control->def().id == id && control->def().index == index) return *control;
+  throw std::logic_error("no control " + std::to_string(id) + " on " + def_.name);
 }
 
-OptionGroup& Form::Group(const char* name) {
+OptionGroup& Form::GroupOf(int id) {
   for (auto& group : groups_)
-    if (group->name() == name) return *group;
-  groups_.push_back(std::make_unique<OptionGroup>(name));
+    if (group->id_ == id) return *group;
+  groups_.push_back(std::make_unique<OptionGroup>(id));
   return *groups_.back();
 }
 
-MenuItem& Form::Menu(const char* name) {
+MenuItem& Form::MenuOf(int id) {
   for (auto& menu : menus_)
-    if (std::strcmp(menu->def().name, name) == 0) return *menu;
-  throw std::logic_error(std::string("no menu ") + name + " on " + def_.name);
+    if (menu->def().id == id) return *menu;
+  throw std::logic_error("no menu " + std::to_string(id) + " on " + def_.name);
 }
 
 }  // namespace marquill::toolkit

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "toolkit/controls.h"
@@ -39,12 +41,19 @@ class Form : private FormEvents {
   FormPeer& peer();
 
  protected:
-  template <class T>
-  T& Get(const char* name, int index = -1) {
-    return static_cast<T&>(Find(name, index));
+  // The control of row `id` (and `index` in its array), which must be a T.
+  template <class T, class Id>
+  requires std::is_enum_v<Id> T& Get(Id id, int index = -1) {
+    Control& control = Find(static_cast<int>(id), index);
+    if (auto* typed = dynamic_cast<T*>(&control)) return *typed;
+    throw std::logic_error(std::string(control.def().name) + " is not of the kind asked for");
   }
-  OptionGroup& Group(const char* name);
-  MenuItem& Menu(const char* name);
+  template <class Id>
+  requires std::is_enum_v<Id> OptionGroup& Group(Id id) { return GroupOf(static_cast<int>(id)); }
+  template <class Id>
+  requires std::is_enum_v<Id> MenuItem& Menu(Id id) { return MenuOf(static_cast<int>(id)); }
+  // Every control of the form, in table order.
+  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
 
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
@@ -57,7 +66,9 @@ class Form : private FormEvents {
  private:
   void OnCloseRequest() override;
   void OnMenuCommand(int menuIndex) override;
-  Control& Find(const char* name, int index);
+  Control& Find(int id, int index);
+  OptionGroup& GroupOf(int id);
+  MenuItem& MenuOf(int id);
   void FocusFirstControl();
 
   Backend& backend_;

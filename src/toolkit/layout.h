@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "model/option_slots.h"
+
 // A form's controls and menus, stated once as data. Both backends create the
 // form from these tables.
 namespace marquill::toolkit {
@@ -14,6 +16,8 @@ struct Rect {
   int width = 0;
   int height = 0;
 };
+
+constexpr Rect At(int left, int top, int width, int height) { return {left, top, width, height}; }
 
 enum class ControlKind {
   Button,
@@ -33,24 +37,47 @@ enum ControlStyle : unsigned {
   kNoStyle = 0,
   kDefaultButton = 1u << 0,  // Enter presses it
   kCancelButton = 1u << 1,   // Esc presses it
-  kGreyLine = 1u << 2,
-  kWhiteLine = 1u << 3,
-  kAppIcon = 1u << 4,  // a picture showing the program's icon
+  kAppIcon = 1u << 2,        // a picture showing the program's icon
 };
 
 inline constexpr int kNoTab = -1;
 
+// How an option control writes its slot. The texts come from the slot's row
+// in the command line's vocabulary (model/option_slots.h).
+enum class Writes {
+  Nothing,
+  Switch,     // a check box: the switch when ticked, "" otherwise
+  Choice,     // an option group: the text of the selected index
+  Text,       // a text box, on losing the focus: the prefix and its text, "" when empty
+  Position,   // a list: the prefix and the selected position
+  ByHandler,  // the handler the form names for it
+};
+
+struct SlotBinding {
+  Writes how = Writes::Nothing;
+  OptionSlots::Slot slot = nullptr;
+};
+
+constexpr SlotBinding WritesSwitch(OptionSlots::Slot slot) { return {Writes::Switch, slot}; }
+constexpr SlotBinding WritesChoice(OptionSlots::Slot slot) { return {Writes::Choice, slot}; }
+constexpr SlotBinding WritesText(OptionSlots::Slot slot) { return {Writes::Text, slot}; }
+constexpr SlotBinding WritesPosition(OptionSlots::Slot slot) { return {Writes::Position, slot}; }
+constexpr SlotBinding WritesByHandler(OptionSlots::Slot slot) { return {Writes::ByHandler, slot}; }
+
 struct ControlDef {
-  const char* name;
-  int index;  // position in a control array; -1 when the control is not in one
+  int id;            // the control's identity on its form: a value of the form's Id
+  const char* name;  // its name, as people and tests call it
+  int index;         // position in a control array; -1 when the control is not in one
   ControlKind kind;
   const char* caption;
   Rect rect;
   int tabIndex;  // kNoTab for controls that never take the focus
   unsigned style = kNoStyle;
+  SlotBinding writes = {};
 };
 
 struct MenuDef {
+  int id;
   const char* name;
   const char* caption;
   int parent;  // index of the menu it drops from; -1 for the menu bar

@@ -43,6 +43,8 @@ WindowKind KindOf(const toolkit::ControlDef& def) {
     case ControlKind::Frame:
       return {L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT};
     case ControlKind::Line:
+      // The system's etched rule follows the user's colours, high contrast too.
+      return {L"STATIC", SS_ETCHEDHORZ, 0};
     case ControlKind::Picture:
       return {L"STATIC", SS_OWNERDRAW, 0};
     case ControlKind::MonthCalendar:
@@ -206,13 +208,6 @@ void ControlWindow::OnNotify(int code) {
 }
 
 void ControlWindow::Draw(const DRAWITEMSTRUCT& item) {
-  if (def_.kind == ControlKind::Line) {
-    COLORREF colour = def_.style & toolkit::kWhiteLine ? RGB(255, 255, 255) : RGB(128, 128, 128);
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(item.hDC, &item.rcItem, brush);
-    DeleteObject(brush);
-    return;
-  }
   if (def_.style & toolkit::kAppIcon) {
     int size = Scale(32, form_.dpi());
     HICON icon = static_cast<HICON>(

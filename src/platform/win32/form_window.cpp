@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "platform/win32/backend.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/system_function.h"
