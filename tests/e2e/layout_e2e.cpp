@@ -3,6 +3,8 @@
 // with room for every caption, and follows a change of dpi.
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 #include "about/frm_about.h"
 #include "layout_check.h"
 #include "mainwin/frm_main.h"
@@ -15,6 +17,7 @@ namespace {
 
 constexpr char kOptionsTitle[] = "Options";
 constexpr char kLevelCaption[] = "Copy Only the Top               Levels of the Source Dir";
+const std::vector<IntendedOverlap> kLevelInCaption{{"lstSubLev", "chkLev"}};
 
 const toolkit::ControlDef& TableRow(const toolkit::FormDef& def, const std::string& name) {
   for (const toolkit::ControlDef& control : def.controls)
@@ -83,8 +86,6 @@ class LayoutE2E : public ::testing::TestWithParam<unsigned> {
     PressMessageBoxButton(box, answer);
   }
 
-  const std::vector<IntendedOverlap> kLevelInCaption{{"lstSubLev", "chkLev"}};
-
   ScreenDpi screen{GetParam()};
   MarquillApp app;
 };
@@ -132,16 +133,25 @@ TEST_P(LayoutE2E, MessageBoxesHaveRoomForTheirTexts) {
   ExpectBoxFits("Close Marquill", IDNO);
 }
 
-// The window keeps its client area at the layout's size scaled to `dpi`.
-void ExpectClientSizeFor(HWND window, const toolkit::FormDef& def, unsigned dpi) {
-  RECT expected{0, 0, ScaleTo(def.clientWidth, dpi), ScaleTo(def.clientHeight, dpi)};
-  AdjustWindowRectExForDpi(&expected, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
+// The size of `window` with the layout's client area scaled to `dpi` in a
+// frame at `frameDpi`.
+SIZE WindowSizeFor(HWND window, const toolkit::FormDef& def, unsigned dpi, unsigned frameDpi) {
+  RECT r{0, 0, ScaleTo(def.clientWidth, dpi), ScaleTo(def.clientHeight, dpi)};
+  AdjustWindowRectExForDpi(&r, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
                            GetMenu(window) != nullptr,
-                           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), dpi);
+                           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), frameDpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// The window keeps its client area at the layout's size scaled to `dpi`, in a
+// frame at `frameDpi`.
+void ExpectClientSizeFor(HWND window, const toolkit::FormDef& def, unsigned dpi,
+                         unsigned frameDpi) {
+  const SIZE expected = WindowSizeFor(window, def, dpi, frameDpi);
   RECT at{};
   GetWindowRect(window, &at);
-  EXPECT_EQ(at.right - at.left, expected.right - expected.left) << def.name << " at " << dpi;
-  EXPECT_EQ(at.bottom - at.top, expected.bottom - expected.top) << def.name << " at " << dpi;
+  EXPECT_EQ(at.right - at.left, expected.cx) << def.name << " at " << dpi;
+  EXPECT_EQ(at.bottom - at.top, expected.cy) << def.name << " at " << dpi;
 }
 
 TEST_P(LayoutE2E, WindowsFollowAChangeOfDpi) {
@@ -152,12 +162,49 @@ TEST_P(LayoutE2E, WindowsFollowAChangeOfDpi) {
     for (const auto& [window, def] :
          {std::pair{app.main(), &kFrmMainDef}, std::pair{options, &kFrmOptMainDef}}) {
       SendDpiChanged(window, to);
-      ExpectClientSizeFor(window, *def, to);
+      ExpectClientSizeFor(window, *def, to, to);
       const auto faults = PlacementFaults(window, *def, to);
       EXPECT_TRUE(faults.empty()) << def->name << " told of " << to << " dpi:\n" << Lines(faults);
     }
   }
   ExpectFits(app.main(), kFrmMainDef, dpi());
+}
+
+bool Inside(const RECT& r, const RECT& area) {
+  RECT both;
+  UnionRect(&both, &r, &area);
+  return EqualRect(&both, &area) != FALSE;
+}
+
+// 1920 x 1080 at 150 % less a 48-pixel taskbar: the Options dialog at 144 dpi
+// (1380 x 1089) is laid out at the largest smaller dpi that fits, its frame
+// still at 144, and opens whole inside the work area.
+TEST(LayoutE2EWorkArea, OptionsDialogScalesDownToFitTheWorkArea) {
+  const RECT work{0, 0, 1920, 1032};
+  const WorkArea area(work);
+  const ScreenDpi screen(144);
+  const MarquillApp app;
+  ChooseMenu(app.main(), {"Tools", kOptionsTitle});
+  const HWND options = WaitForTopWindow(app.process(), kOptionsTitle);
+  const auto fits = [&](unsigned dpi) {
+    const SIZE size = WindowSizeFor(options, kFrmOptMainDef, dpi, 144);
+    return size.cx <= work.right && size.cy <= work.bottom;
+  };
+  unsigned layout = 144;
+  while (!fits(layout)) --layout;
+  EXPECT_LT(layout, 144u);
+  ExpectClientSizeFor(options, kFrmOptMainDef, layout, 144);
+  const auto faults = LayoutFaults(options, kFrmOptMainDef, layout, kLevelInCaption);
+  EXPECT_TRUE(faults.empty()) << "at " << layout << " dpi:\n" << Lines(faults);
+  for (const HWND window : {options, FindChild(options, "Button", "&Save Settings"),
+                            FindChild(options, "Button", "&Cancel")}) {
+    RECT at{};
+    GetWindowRect(window, &at);
+    EXPECT_TRUE(IsWindowVisible(window) && Inside(at, work)) << TextOf(window);
+    if (window == options)
+      std::cout << "Options dialog: " << at.right - at.left << " x " << at.bottom - at.top
+                << ", laid out at " << layout << " dpi\n";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, LayoutE2E, ::testing::Values(96u, 144u, 192u),
