@@ -25,6 +25,7 @@ LIST
 wine wine
 /usr/lib/wine/wine64 wine64
 Xvfb xvfb
+xprop x11-utils
 LIST
       ;;
     screenshot)

@@ -9,6 +9,40 @@
 #include "wide_text.h"
 
 namespace marquill::e2e {
+namespace {
+
+RECT PrimaryWorkArea() {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+  return info.rcWork;
+}
+
+void SetPrimaryWorkArea(const RECT& area) {
+  std::wstring command = L"xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA " +
+                         std::to_wstring(area.left) + L"," + std::to_wstring(area.top) + L"," +
+                         std::to_wstring(area.right - area.left) + L"," +
+                         std::to_wstring(area.bottom - area.top);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(Wide(RequiredEnv("MARQUILL_E2E_XPROP")).c_str(), command.data(), nullptr,
+                      nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    throw DriverError("cannot start xprop (error " + std::to_string(GetLastError()) + ")");
+  // Wine gives no handle to a Unix program: wait for its effect instead.
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+  WaitUntil(
+      [&] {
+        ChangeDisplaySettingsExW(nullptr, &mode, nullptr, CDS_RESET, nullptr);
+        const RECT now = PrimaryWorkArea();
+        return EqualRect(&area, &now) != FALSE;
+      },
+      "the new work area");
+}
+
+}  // namespace
 
 std::string RequiredEnv(const char* name) {
   const char* value = std::getenv(name);
@@ -69,6 +103,16 @@ std::vector<Invocation> WaitForInvocations(const std::string& recordFile, size_t
       },
       std::to_string(count) + " start(s) recorded in " + recordFile, timeout);
   return invocations;
+}
+
+WorkArea::WorkArea(const RECT& area) : before_(PrimaryWorkArea()) { SetPrimaryWorkArea(area); }
+
+WorkArea::~WorkArea() {
+  try {
+    SetPrimaryWorkArea(before_);
+  } catch (const DriverError&) {
+    // The later tests then see the smaller area and say so.
+  }
 }
 
 }  // namespace marquill::e2e

@@ -35,4 +35,23 @@ std::vector<Invocation> ReadInvocations(const std::string& recordFile);
 std::vector<Invocation> WaitForInvocations(const std::string& recordFile, size_t count,
                                            Timeout timeout = kDefaultTimeout);
 
+// The primary monitor's work area for the programs started from now on, as a
+// taskbar would leave it; the one before is put back when this goes. Wine 8
+// takes a monitor's work area from the X root window's _NET_WORKAREA (which
+// window managers set; the run's Xvfb has none) and reads it again when the
+// display settings are reset. SPI_SETWORKAREA will not do: under Wine 8 it
+// changes only what the calling process reads back, not GetMonitorInfo's
+// rcWork. The property is set with xprop (MARQUILL_E2E_XPROP), a Unix program
+// Wine starts as it would a Windows one.
+class WorkArea {
+ public:
+  explicit WorkArea(const RECT& area);
+  ~WorkArea();
+  WorkArea(const WorkArea&) = delete;
+  WorkArea& operator=(const WorkArea&) = delete;
+
+ private:
+  RECT before_;
+};
+
 }  // namespace marquill::e2e

@@ -326,10 +326,12 @@ class FormChecker {
     const LiveControl* box = HolderOf(control);
     if (!box) return;
     const int topLine = box->rect.top + TextMeasure(LogFontOf(box->window)).LineHeight() / 2;
-    const int edge = Scale(2);
+    // The other lines take 2 pixels at 96 dpi, scaled as the layout scales
+    // edges (at 136 dpi, 2 pixels may become 2 or 3).
+    const toolkit::Rect& b = box->def->rect;
     const RECT& r = control.rect;
-    if (r.top <= topLine || r.left < box->rect.left + edge || r.right > box->rect.right - edge ||
-        r.bottom > box->rect.bottom - edge)
+    if (r.top <= topLine || r.left < Scale(b.left + 2) || r.right > Scale(b.left + b.width - 2) ||
+        r.bottom > Scale(b.top + b.height - 2))
       Fault(control, "at " + Shown(r) + " covers a line of " + box->label + " at " +
                          Shown(box->rect) + " (top line at " + std::to_string(topLine) + ")");
   }

@@ -1,6 +1,7 @@
 // The real marquill.exe under Wine at 96, 144 and 192 dpi: every window is
 // laid out from its 96-dpi table, scaled, in the message font for the dpi,
-// with room for every caption, and follows a change of dpi.
+// with room for every caption, and follows a change of dpi; on a work area
+// too small for it at its dpi, it is laid out smaller to fit.
 #include <gtest/gtest.h>
 
 #include "about/frm_about.h"
@@ -15,6 +16,7 @@ namespace {
 
 constexpr char kOptionsTitle[] = "Options";
 constexpr char kLevelCaption[] = "Copy Only the Top               Levels of the Source Dir";
+const std::vector<IntendedOverlap> kLevelInCaption{{"lstSubLev", "chkLev"}};
 
 const toolkit::ControlDef& TableRow(const toolkit::FormDef& def, const std::string& name) {
   for (const toolkit::ControlDef& control : def.controls)
@@ -83,8 +85,6 @@ class LayoutE2E : public ::testing::TestWithParam<unsigned> {
     PressMessageBoxButton(box, answer);
   }
 
-  const std::vector<IntendedOverlap> kLevelInCaption{{"lstSubLev", "chkLev"}};
-
   ScreenDpi screen{GetParam()};
   MarquillApp app;
 };
@@ -132,16 +132,25 @@ TEST_P(LayoutE2E, MessageBoxesHaveRoomForTheirTexts) {
   ExpectBoxFits("Close Marquill", IDNO);
 }
 
-// The window keeps its client area at the layout's size scaled to `dpi`.
-void ExpectClientSizeFor(HWND window, const toolkit::FormDef& def, unsigned dpi) {
-  RECT expected{0, 0, ScaleTo(def.clientWidth, dpi), ScaleTo(def.clientHeight, dpi)};
-  AdjustWindowRectExForDpi(&expected, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
+// The size of `window` with the layout's client area scaled to `dpi` in a
+// frame at `frameDpi`.
+SIZE WindowSizeFor(HWND window, const toolkit::FormDef& def, unsigned dpi, unsigned frameDpi) {
+  RECT r{0, 0, ScaleTo(def.clientWidth, dpi), ScaleTo(def.clientHeight, dpi)};
+  AdjustWindowRectExForDpi(&r, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
                            GetMenu(window) != nullptr,
-                           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), dpi);
+                           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), frameDpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// The window keeps its client area at the layout's size scaled to `dpi`, in a
+// frame at `frameDpi`.
+void ExpectClientSizeFor(HWND window, const toolkit::FormDef& def, unsigned dpi,
+                         unsigned frameDpi) {
+  const SIZE expected = WindowSizeFor(window, def, dpi, frameDpi);
   RECT at{};
   GetWindowRect(window, &at);
-  EXPECT_EQ(at.right - at.left, expected.right - expected.left) << def.name << " at " << dpi;
-  EXPECT_EQ(at.bottom - at.top, expected.bottom - expected.top) << def.name << " at " << dpi;
+  EXPECT_EQ(at.right - at.left, expected.cx) << def.name << " at " << dpi;
+  EXPECT_EQ(at.bottom - at.top, expected.cy) << def.name << " at " << dpi;
 }
 
 TEST_P(LayoutE2E, WindowsFollowAChangeOfDpi) {
@@ -152,12 +161,42 @@ TEST_P(LayoutE2E, WindowsFollowAChangeOfDpi) {
     for (const auto& [window, def] :
          {std::pair{app.main(), &kFrmMainDef}, std::pair{options, &kFrmOptMainDef}}) {
       SendDpiChanged(window, to);
-      ExpectClientSizeFor(window, *def, to);
+      ExpectClientSizeFor(window, *def, to, to);
       const auto faults = PlacementFaults(window, *def, to);
       EXPECT_TRUE(faults.empty()) << def->name << " told of " << to << " dpi:\n" << Lines(faults);
     }
   }
   ExpectFits(app.main(), kFrmMainDef, dpi());
+}
+
+// A 1920 x 1080 screen at 150 % less a 48-pixel taskbar. The Options dialog,
+// 1380 x 1089 at 144 dpi, is laid out at the largest smaller dpi that fits
+// (136 under Wine: 1304 x 1030), its frame still at 144, and opens whole
+// inside the work area; told of 96 dpi and back, it follows the same rule.
+TEST(LayoutE2EWorkArea, OptionsDialogScalesDownToFitTheWorkArea) {
+  const RECT work{0, 0, 1920, 1032};
+  const WorkArea area(work);
+  const ScreenDpi screen(144);
+  const MarquillApp app;
+  ChooseMenu(app.main(), {"Tools", kOptionsTitle});
+  const HWND options = WaitForTopWindow(app.process(), kOptionsTitle);
+  unsigned layout = 145;
+  SIZE size{};
+  do size = WindowSizeFor(options, kFrmOptMainDef, --layout, 144);
+  while (size.cx > work.right || size.cy > work.bottom);
+  EXPECT_LT(layout, 144u);
+  ExpectClientSizeFor(options, kFrmOptMainDef, layout, 144);
+  const auto faults = LayoutFaults(options, kFrmOptMainDef, layout, kLevelInCaption);
+  EXPECT_TRUE(faults.empty()) << "at " << layout << " dpi:\n" << Lines(faults);
+  for (const HWND window : {options, FindChild(options, "Button", "&Save Settings"),
+                            FindChild(options, "Button", "&Cancel")}) {
+    RECT at{}, inside{};
+    GetWindowRect(window, &at);
+    IntersectRect(&inside, &at, &work);
+    EXPECT_TRUE(IsWindowVisible(window) && EqualRect(&inside, &at)) << TextOf(window);
+  }
+  for (unsigned to : {96u, 144u}) SendDpiChanged(options, to);
+  ExpectClientSizeFor(options, kFrmOptMainDef, layout, 144);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, LayoutE2E, ::testing::Values(96u, 144u, 192u),

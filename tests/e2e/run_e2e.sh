@@ -56,6 +56,8 @@ MARQUILL_E2E_PROGRAM_DIR=$(wine_env_windows_path "$program_dir")
 MARQUILL_E2E_PROGRAM_DIR_BLANK=$(wine_env_windows_path "$program_dir_blank")
 MARQUILL_E2E_SCRATCH_DIR=$(wine_env_windows_path "$root/scratch")
 export MARQUILL_E2E_PROGRAM_DIR MARQUILL_E2E_PROGRAM_DIR_BLANK MARQUILL_E2E_SCRATCH_DIR
+# xprop gives the run's X screen a smaller work area for a test (WorkArea).
+xprop=$(command -v xprop) && export MARQUILL_E2E_XPROP="Z:${xprop//\//\\}"
 
 # The driver has its own timeouts; this one only stops a run that hangs anyway.
 timeout 1200 wine "$root/tests/marquill_e2e_tests.exe" --gtest_color=no "$@"

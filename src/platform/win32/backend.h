@@ -71,6 +71,9 @@ class FormWindow : public toolkit::FormPeer {
   HWND hwnd() const { return hwnd_; }
   HINSTANCE instance() const { return instance_; }
   UINT dpi() const { return dpi_; }
+  // The dpi the layout table and font are scaled to: dpi(), or less when the
+  // window would not fit its monitor's work area at dpi().
+  UINT layoutDpi() const { return layoutDpi_; }
   HFONT font() const { return font_; }
   void Forget(int id) { controls_.erase(id); }
 
@@ -93,6 +96,7 @@ class FormWindow : public toolkit::FormPeer {
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
   UINT dpi_ = 96;
+  UINT layoutDpi_ = 96;
   bool shown_ = false;
   int nextId_ = 100;
   std::map<int, ControlWindow*> controls_;

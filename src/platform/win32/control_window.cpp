@@ -97,7 +97,7 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
   DWORD group = def.kind == ControlKind::OptionButton && def.index > 0 ? 0 : WS_GROUP;
   // Created at its place with its font and no repaint: a hundred controls
   // each moved and redrawn once more would slow the Options dialog down.
-  const RECT r = ScaledRect(def.rect, form.dpi());
+  const RECT r = ScaledRect(def.rect, form.layoutDpi());
   hwnd_ =
       CreateWindowExW(kind.exStyle, kind.className, Widen(def.caption).c_str(),
                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | group | kind.style, r.left, r.top,
@@ -209,7 +209,7 @@ void ControlWindow::OnNotify(int code) {
 
 void ControlWindow::Draw(const DRAWITEMSTRUCT& item) {
   if (def_.style & toolkit::kAppIcon) {
-    int size = Scale(32, form_.dpi());
+    int size = Scale(32, form_.layoutDpi());
     HICON icon = static_cast<HICON>(
         LoadImageW(form_.instance(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, 0));
     if (icon) {

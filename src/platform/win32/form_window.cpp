@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/backend.h"
@@ -44,15 +45,30 @@ HFONT MessageFont(UINT dpi) {
   return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-RECT WindowRectFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, bool menu,
-                   UINT dpi) {
+// How far each edge of the window lies outside its client area: frame,
+// caption and menu bar at `dpi`.
+RECT FrameAt(DWORD style, DWORD exStyle, bool menu, UINT dpi) {
   using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static auto adjustForDpi =
       SystemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
-  RECT rect{0, 0, Scale(clientWidth, dpi), Scale(clientHeight, dpi)};
+  RECT rect{};
   if (!adjustForDpi || !adjustForDpi(&rect, style, menu, exStyle, dpi))
     AdjustWindowRectEx(&rect, style, menu, exStyle);
   return rect;
+}
+
+RECT WorkAreaOf(HMONITOR monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  return info.rcWork;
+}
+
+// Where a window's edge goes so that its `size` pixels lie between `low` and
+// `high`: centred, or moved in as little as needed; the top-left stays in
+// view when it is larger.
+int EdgeWithin(bool centred, int at, int size, int low, int high) {
+  return std::max(low, centred ? low + (high - low - size) / 2 : std::min(at, high - size));
 }
 
 ATOM FormClass(HINSTANCE instance, WNDPROC proc) {
@@ -134,19 +150,16 @@ FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit:
   hwnd_ = CreateWindowExW(FormExStyle(def), kFormClass, Widen(def.caption).c_str(), FormStyle(def),
                           CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, menu_, instance, this);
   ApplyDpi(WindowDpi(hwnd_), nullptr);
-  if (def.centred) {
-    RECT window;
-    GetWindowRect(hwnd_, &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    int width = window.right - window.left;
-    int height = window.bottom - window.top;
-    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  // It opens whole inside the work area: centred there, or where the system
+  // put it, moved in if any part lies outside.
+  RECT window;
+  GetWindowRect(hwnd_, &window);
+  const RECT work = WorkAreaOf(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
+  SetWindowPos(
+      hwnd_, nullptr,
+      EdgeWithin(def.centred, window.left, window.right - window.left, work.left, work.right),
+      EdgeWithin(def.centred, window.top, window.bottom - window.top, work.top, work.bottom), 0, 0,
+      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 FormWindow::~FormWindow() {
@@ -198,20 +211,31 @@ bool FormWindow::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 
 void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   dpi_ = dpi;
+  const RECT frame = FrameAt(FormStyle(def_), FormExStyle(def_), menu_ != nullptr, dpi);
+  const RECT work = WorkAreaOf(suggested ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)
+                                         : MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
+  const int roomX = work.right - work.left - (frame.right - frame.left);
+  const int roomY = work.bottom - work.top - (frame.bottom - frame.top);
+  // A window too large for its monitor's work area at its dpi has its layout,
+  // rectangles and font together, scaled to the largest smaller dpi that fits;
+  // its frame and icons stay at the monitor's.
+  layoutDpi_ = dpi;
+  while (layoutDpi_ > 1 && (Scale(def_.clientWidth, layoutDpi_) > roomX ||
+                            Scale(def_.clientHeight, layoutDpi_) > roomY))
+    --layoutDpi_;
   HFONT old = font_;
-  font_ = MessageFont(dpi);
+  font_ = MessageFont(layoutDpi_);
   if (bigIcon_) DestroyIcon(bigIcon_);
   if (smallIcon_) DestroyIcon(smallIcon_);
   bigIcon_ = LoadFormIcon(instance_, def_.icon, Scale(32, dpi));
   smallIcon_ = LoadFormIcon(instance_, def_.icon, Scale(16, dpi));
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  RECT size = WindowRectFor(def_.clientWidth, def_.clientHeight, FormStyle(def_), FormExStyle(def_),
-                            menu_ != nullptr, dpi);
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE);
   SetWindowPos(hwnd_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
-               size.right - size.left, size.bottom - size.top, flags);
-  for (auto& [id, control] : controls_) control->Place(dpi, font_);
+               Scale(def_.clientWidth, layoutDpi_) + frame.right - frame.left,
+               Scale(def_.clientHeight, layoutDpi_) + frame.bottom - frame.top, flags);
+  for (auto& [id, control] : controls_) control->Place(layoutDpi_, font_);
   if (old) DeleteObject(old);
 }
 
