@@ -1,10 +1,14 @@
 // marquill.exe: the program on the Win32 backend.
 #include <windows.h>
 
+#include <exception>
+#include <string>
+
 #include "app/program.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/services.h"
+#include "platform/win32/text.h"
 
 namespace {
 
@@ -35,7 +39,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   marquill::win32::FileSystem files;
   marquill::Services services{messages, processes, host, folders, fileOpen, dates, registry, files};
 
-  marquill::Program program(backend, services);
-  program.Start();
-  return marquill::win32::RunMessageLoop();
+  try {
+    marquill::Program program(backend, services);
+    program.Start();
+    return marquill::win32::RunMessageLoop();
+  } catch (const std::exception& error) {
+    // Only the start can get here: the window procedures keep their own.
+    const std::wstring text =
+        L"Marquill cannot start.\r\n\r\n" + marquill::win32::Widen(error.what());
+    MessageBoxW(nullptr, text.c_str(), L"Marquill", MB_OK | MB_ICONERROR);
+    return 1;
+  }
 }

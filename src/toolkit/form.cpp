@@ -70,10 +70,18 @@ FormPeer& Form::peer() {
 void Form::Load() {
   if (peer_) return;
   busy_ = true;
-  peer_ = backend_.CreateForm(def_, *this);
-  peer_->SetCaption(caption_);
-  for (const ControlDef* control : CreationOrder(def_))
-    Find(control->id, control->index).Attach(*peer_);
+  try {
+    peer_ = backend_.CreateForm(def_, *this);
+    peer_->SetCaption(caption_);
+    for (const ControlDef* control : CreationOrder(def_))
+      Find(control->id, control->index).Attach(*peer_);
+  } catch (...) {
+    // A form the system could not make whole stays not loaded.
+    for (auto& control : controls_) control->Detach();
+    peer_.reset();
+    busy_ = false;
+    throw;
+  }
   busy_ = false;
   Form_Load();
 }

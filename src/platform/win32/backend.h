@@ -4,7 +4,10 @@
 
 #include <map>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
+#include "platform/win32/handles.h"
 #include "toolkit/peer.h"
 
 // Win32 peers: each toolkit form is a top-level window of one class that uses
@@ -14,7 +17,8 @@ namespace marquill::win32 {
 
 class FormWindow;
 
-// One child window. Translates its notifications into toolkit events.
+// One child window. Translates its notifications into toolkit events. Its
+// window belongs to the form's window, which destroys it.
 class ControlWindow : public toolkit::ControlPeer {
  public:
   ControlWindow(FormWindow& form, const toolkit::ControlDef& def, toolkit::ControlEvents& events,
@@ -40,12 +44,13 @@ class ControlWindow : public toolkit::ControlPeer {
   // WM_COMMAND notification from this control.
   void OnNotify(int code);
   void OnKeyUp(int keyCode) { events_.OnPeerEvent(toolkit::PeerEvent::KeyUp, keyCode); }
-  void Draw(const DRAWITEMSTRUCT& item);
   void Place(UINT dpi, HFONT font);
   HWND hwnd() const { return hwnd_; }
   const toolkit::ControlDef& def() const { return def_; }
 
  private:
+  void ShowAppIcon();
+
   FormWindow& form_;
   const toolkit::ControlDef& def_;
   toolkit::ControlEvents& events_;
@@ -74,7 +79,9 @@ class FormWindow : public toolkit::FormPeer {
   // The dpi the layout table and font are scaled to: dpi(), or less when the
   // window would not fit its monitor's work area at dpi().
   UINT layoutDpi() const { return layoutDpi_; }
-  HFONT font() const { return font_; }
+  HFONT font() const { return font_.get(); }
+  // The program's icon at the layout's size, for pictures that show it.
+  HICON AppIcon();
   void Forget(int id) { controls_.erase(id); }
 
   static bool IsFormWindow(HWND hwnd);
@@ -91,10 +98,11 @@ class FormWindow : public toolkit::FormPeer {
   toolkit::FormEvents& events_;
   int& startupShow_;
   HWND hwnd_ = nullptr;
-  HMENU menu_ = nullptr;
-  HFONT font_ = nullptr;
-  HICON bigIcon_ = nullptr;
-  HICON smallIcon_ = nullptr;
+  bool hasMenu_ = false;
+  UniqueFont font_;
+  UniqueIcon bigIcon_;
+  UniqueIcon smallIcon_;
+  UniqueIcon appIcon_;
   UINT dpi_ = 96;
   UINT layoutDpi_ = 96;
   bool shown_ = false;
@@ -112,6 +120,28 @@ class Backend : public toolkit::Backend {
  private:
   HINSTANCE instance_;
   int startupShow_;
+};
+
+// No exception may cross a window procedure into the system: this reports it
+// and the program goes on.
+void ReportUnexpected(const char* what) noexcept;
+
+template <class Body>
+LRESULT Guarded(Body&& body, LRESULT fallback) noexcept {
+  try {
+    return body();
+  } catch (const std::exception& error) {
+    ReportUnexpected(error.what());
+  } catch (...) {
+    ReportUnexpected("an unknown error");
+  }
+  return fallback;
+}
+
+// A window the system could not create: the reason, as it gives it.
+class CannotCreateWindow : public std::runtime_error {
+ public:
+  CannotCreateWindow(const std::string& window, DWORD error);
 };
 
 // Runs the program's message loop until it ends; modeless windows get their

@@ -46,7 +46,8 @@ WindowKind KindOf(const toolkit::ControlDef& def) {
       // The system's etched rule follows the user's colours, high contrast too.
       return {L"STATIC", SS_ETCHEDHORZ, 0};
     case ControlKind::Picture:
-      return {L"STATIC", SS_OWNERDRAW, 0};
+      // The icon centred in the control's own rectangle, not resized to it.
+      return {L"STATIC", SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL, 0};
     case ControlKind::MonthCalendar:
       return {MONTHCAL_CLASSW, WS_TABSTOP | WS_BORDER, 0};
   }
@@ -58,7 +59,12 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                           DWORD_PTR data) {
   LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
   if (message == WM_KEYUP)
-    reinterpret_cast<ControlWindow*>(data)->OnKeyUp(static_cast<int>(wParam));
+    Guarded(
+        [&] {
+          reinterpret_cast<ControlWindow*>(data)->OnKeyUp(static_cast<int>(wParam));
+          return LRESULT{0};
+        },
+        0);
   return result;
 }
 
@@ -103,7 +109,9 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | group | kind.style, r.left, r.top,
                       r.right - r.left, r.bottom - r.top, form.hwnd(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), form.instance(), nullptr);
+  if (!hwnd_) throw CannotCreateWindow(def.name, GetLastError());
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.font()), FALSE);
+  if (def.style & toolkit::kAppIcon) ShowAppIcon();
   if (def.kind == ControlKind::ListBox) FitListRows(hwnd_);
   if (def.kind == ControlKind::TextBox) {
     SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
@@ -111,11 +119,15 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
   }
 }
 
+// The window itself goes with its form's: a child window is its parent's to
+// destroy. From here on it reports nothing.
 ControlWindow::~ControlWindow() {
-  // Forgotten first: a window being destroyed still reports its focus loss.
   form_.Forget(id_);
   if (def_.kind == ControlKind::TextBox) RemoveWindowSubclass(hwnd_, EditProc, 1);
-  DestroyWindow(hwnd_);
+}
+
+void ControlWindow::ShowAppIcon() {
+  SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(form_.AppIcon()), 0);
 }
 
 void ControlWindow::Place(UINT dpi, HFONT font) {
@@ -124,6 +136,7 @@ void ControlWindow::Place(UINT dpi, HFONT font) {
                SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (def_.kind == ControlKind::ListBox) FitListRows(hwnd_);
+  if (def_.style & toolkit::kAppIcon) ShowAppIcon();
 }
 
 std::string ControlWindow::Text() const {
@@ -204,19 +217,6 @@ void ControlWindow::OnNotify(int code) {
       break;
     default:
       break;
-  }
-}
-
-void ControlWindow::Draw(const DRAWITEMSTRUCT& item) {
-  if (def_.style & toolkit::kAppIcon) {
-    int size = Scale(32, form_.layoutDpi());
-    HICON icon = static_cast<HICON>(
-        LoadImageW(form_.instance(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, 0));
-    if (icon) {
-      DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon, size, size, 0, nullptr,
-                 DI_NORMAL);
-      DestroyIcon(icon);
-    }
   }
 }
 

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/backend.h"
@@ -87,11 +89,11 @@ ATOM FormClass(HINSTANCE instance, WNDPROC proc) {
   return atom;
 }
 
-HICON LoadFormIcon(HINSTANCE instance, toolkit::FormIcon icon, int size) {
+UniqueIcon LoadFormIcon(HINSTANCE instance, toolkit::FormIcon icon, int size) {
   if (icon == toolkit::FormIcon::None) return nullptr;
   int id = icon == toolkit::FormIcon::Options ? IDI_OPTIONS : IDI_PROGRAM;
-  return static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  return UniqueIcon(static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
 HMENU BuildMenu(std::span<const toolkit::MenuDef> menus) {
@@ -146,9 +148,12 @@ FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit:
                        int& startupShow)
     : instance_(instance), def_(def), events_(events), startupShow_(startupShow) {
   FormClass(instance, &FormWindow::WindowProc);
-  menu_ = BuildMenu(def.menus);
-  hwnd_ = CreateWindowExW(FormExStyle(def), kFormClass, Widen(def.caption).c_str(), FormStyle(def),
-                          CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, menu_, instance, this);
+  UniqueMenu menu(BuildMenu(def.menus));
+  hwnd_ =
+      CreateWindowExW(FormExStyle(def), kFormClass, Widen(def.caption).c_str(), FormStyle(def),
+                      CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, menu.get(), instance, this);
+  if (!hwnd_) throw CannotCreateWindow(def.name, GetLastError());
+  hasMenu_ = menu.release() != nullptr;  // the window has it now
   ApplyDpi(WindowDpi(hwnd_), nullptr);
   // It opens whole inside the work area: centred there, or where the system
   // put it, moved in if any part lies outside.
@@ -163,13 +168,9 @@ FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit:
 }
 
 FormWindow::~FormWindow() {
-  if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);  // destroys the menu with it
-  }
-  if (font_) DeleteObject(font_);
-  if (bigIcon_) DestroyIcon(bigIcon_);
-  if (smallIcon_) DestroyIcon(smallIcon_);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  // Its controls' windows and its menu go with it; its font and icons after.
+  DestroyWindow(hwnd_);
 }
 
 bool FormWindow::IsFormWindow(HWND hwnd) {
@@ -211,7 +212,7 @@ bool FormWindow::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 
 void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   dpi_ = dpi;
-  const RECT frame = FrameAt(FormStyle(def_), FormExStyle(def_), menu_ != nullptr, dpi);
+  const RECT frame = FrameAt(FormStyle(def_), FormExStyle(def_), hasMenu_, dpi);
   const RECT work = WorkAreaOf(suggested ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)
                                          : MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
   const int roomX = work.right - work.left - (frame.right - frame.left);
@@ -223,20 +224,25 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   while (layoutDpi_ > 1 && (Scale(def_.clientWidth, layoutDpi_) > roomX ||
                             Scale(def_.clientHeight, layoutDpi_) > roomY))
     --layoutDpi_;
-  HFONT old = font_;
-  font_ = MessageFont(layoutDpi_);
-  if (bigIcon_) DestroyIcon(bigIcon_);
-  if (smallIcon_) DestroyIcon(smallIcon_);
-  bigIcon_ = LoadFormIcon(instance_, def_.icon, Scale(32, dpi));
-  smallIcon_ = LoadFormIcon(instance_, def_.icon, Scale(16, dpi));
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  // The old font and icons go once nothing shows them any more.
+  UniqueFont oldFont = std::exchange(font_, UniqueFont(MessageFont(layoutDpi_)));
+  UniqueIcon oldBig = std::exchange(bigIcon_, LoadFormIcon(instance_, def_.icon, Scale(32, dpi)));
+  UniqueIcon oldSmall =
+      std::exchange(smallIcon_, LoadFormIcon(instance_, def_.icon, Scale(16, dpi)));
+  UniqueIcon oldApp = std::move(appIcon_);
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE);
   SetWindowPos(hwnd_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
                Scale(def_.clientWidth, layoutDpi_) + frame.right - frame.left,
                Scale(def_.clientHeight, layoutDpi_) + frame.bottom - frame.top, flags);
-  for (auto& [id, control] : controls_) control->Place(layoutDpi_, font_);
-  if (old) DeleteObject(old);
+  for (auto& [id, control] : controls_) control->Place(layoutDpi_, font_.get());
+}
+
+HICON FormWindow::AppIcon() {
+  if (!appIcon_)
+    appIcon_ = LoadFormIcon(instance_, toolkit::FormIcon::Program, Scale(32, layoutDpi_));
+  return appIcon_.get();
 }
 
 void FormWindow::PressButton(unsigned style) {
@@ -269,12 +275,6 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (wParam) events_.OnCloseRequest();
       return 0;
-    case WM_DRAWITEM: {
-      auto control = controls_.find(static_cast<int>(wParam));
-      if (control == controls_.end()) break;
-      control->second->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      return TRUE;
-    }
     case WM_MENUCHAR:
       return MenuItemByFirstLetter(reinterpret_cast<HMENU>(lParam), LOWORD(wParam));
     case WM_DPICHANGED:
@@ -294,8 +294,26 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
   }
   auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefDlgProcW(hwnd, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
+  return Guarded([&] { return self->Handle(message, wParam, lParam); }, 0);
 }
+
+void ReportUnexpected(const char* what) noexcept {
+  // A report that itself fails, or one raised while another is shown, is
+  // not repeated.
+  static bool reporting = false;
+  if (reporting) return;
+  reporting = true;
+  try {
+    const std::wstring text =
+        L"Marquill met an unexpected error and carries on.\r\n\r\n" + Widen(what);
+    MessageBoxW(nullptr, text.c_str(), L"Marquill", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  } catch (...) {
+  }
+  reporting = false;
+}
+
+CannotCreateWindow::CannotCreateWindow(const std::string& window, DWORD error)
+    : std::runtime_error("Cannot create the window " + window + ": " + ErrorText(error)) {}
 
 Backend::Backend(HINSTANCE instance, int startupShow)
     // A hidden start would leave a window nobody can reach.
