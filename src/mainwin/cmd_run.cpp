@@ -7,20 +7,12 @@
 namespace marquill {
 
 void FrmMain::cmdRun_Click() {
+  // Only the empty text is missing: blanks are a folder name like any other.
   const std::string source = txtSrcPath.Text();
-  if (source.empty()) {
-    services_.messages.Show("Please select a source directory", "Error", MsgButtons::Ok,
-                            MsgIcon::None);
-    txtSrcPath.SetFocus();
-    return;
-  }
+  if (source.empty()) return ReportMissing(txtSrcPath, "Please select a source directory");
   const std::string destination = txtDestPath.Text();
-  if (destination.empty()) {
-    services_.messages.Show("Please select a destination directory", "Error", MsgButtons::Ok,
-                            MsgIcon::None);
-    txtDestPath.SetFocus();
-    return;
-  }
+  if (destination.empty())
+    return ReportMissing(txtDestPath, "Please select a destination directory");
   slots_.strRunSrc = FolderForCommand(source);
   slots_.strRunDest = FolderForCommand(destination);
   const std::string& from = slots_.strRunSrc;
@@ -43,6 +35,11 @@ void FrmMain::cmdRun_Click() {
         (failures.empty() ? "" : "\r\n") + ("Could not start " + engine + "\r\n") + result.error;
   }
   services_.messages.Show(failures, "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void FrmMain::ReportMissing(toolkit::TextBox& field, const char* message) {
+  services_.messages.Show(message, "Error", MsgButtons::Ok, MsgIcon::None);
+  field.SetFocus();
 }
 
 std::vector<std::string> FrmMain::EngineFolders() {

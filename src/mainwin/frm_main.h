@@ -66,6 +66,8 @@ class FrmMain : public toolkit::Form {
   void Form_Unload() override;
 
  private:
+  // The message for an empty folder field, then the focus to it.
+  void ReportMissing(toolkit::TextBox& field, const char* message);
   // Where the run button looks for the engine, in order.
   std::vector<std::string> EngineFolders();
 

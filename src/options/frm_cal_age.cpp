@@ -28,24 +28,16 @@ constexpr std::array<toolkit::ControlDef, 3> PickerControls(const char* calendar
 constexpr auto kMaxAgeControls = PickerControls("CalMaxAge");
 constexpr auto kMinAgeControls = PickerControls("calMinAge");
 
-const toolkit::FormDef kMaxAgeDef = {
-    "frmCalMaxAge",
-    "Files older than this date will be excluded",
-    312,
-    235,
-    toolkit::FormIcon::None,
-    false,
-    kMaxAgeControls,
-};
-const toolkit::FormDef kMinAgeDef = {
-    "frmCalMinAge",
-    "Files newer than this date will be excluded",
-    312,
-    235,
-    toolkit::FormIcon::None,
-    false,
-    kMinAgeControls,
-};
+// No icon; the system places it.
+constexpr toolkit::FormDef PickerDef(const char* name, const char* caption,
+                                     std::span<const toolkit::ControlDef> controls) {
+  return {name, caption, 312, 235, toolkit::FormIcon::None, false, controls};
+}
+
+const toolkit::FormDef kMaxAgeDef =
+    PickerDef("frmCalMaxAge", "Files older than this date will be excluded", kMaxAgeControls);
+const toolkit::FormDef kMinAgeDef =
+    PickerDef("frmCalMinAge", "Files newer than this date will be excluded", kMinAgeControls);
 
 // Four-digit year, two-digit month and day: the engine's date form.
 std::string DateDigits(const Date& date) {
