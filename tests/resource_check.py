@@ -1,13 +1,19 @@
 #!/usr/bin/env python3
 """Reads the resources back out of marquill.exe and checks them: the version
 information, exactly one manifest with the settings the program relies on,
-and the two icon groups with their 16-colour images.
+and the two icon groups with their images. Then checks the download made from
+it: the zip holds just marquill.exe (this one), README.txt and LICENSE, and
+its .sha256 file matches it.
 
-Usage: resource_check.py PATH/TO/marquill.exe
+Usage: resource_check.py PATH/TO/marquill.exe PATH/TO/marquill-VERSION-win64.zip
 """
 
+import hashlib
+import os
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
+import zipfile
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 
@@ -148,13 +154,20 @@ def check_manifest(check, resources):
     check.expect(">true</longPathAware>" in text, "manifest lacks longPathAware")
     check.expect('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' in text,
                  "manifest lacks Common Controls 6")
+    v3 = "{urn:schemas-microsoft-com:asm.v3}"
+    levels = ElementTree.fromstring(text).findall(
+        "%strustInfo/%ssecurity/%srequestedPrivileges/%srequestedExecutionLevel" % ((v3,) * 4))
+    check.equal([(e.get("level"), e.get("uiAccess")) for e in levels], [("asInvoker", "false")],
+                "requested execution level")
 
 
 def check_icons(check, resources):
     groups = resources.get(RT_GROUP_ICON, {})
     images = resources.get(RT_ICON, {})
     check.equal(sorted(groups), [1, 2], "icon groups")
-    wanted = {1: [32], 2: [16, 32]}
+    # Size: bits per pixel. The 16-colour images are the ones every Windows
+    # reads; the large program images serve high dpi and Explorer's views.
+    wanted = {1: {32: 4, 48: 32, 64: 32, 256: 32}, 2: {16: 4, 32: 4}}
     for group_id, sizes in wanted.items():
         if group_id not in groups:
             continue
@@ -165,34 +178,67 @@ def check_icons(check, resources):
         for i in range(count):
             width, height, colours, _, planes, bits, size, image_id = struct.unpack_from(
                 "<BBBBHHIH", group, 6 + i * 14)
+            width, height = width or 256, height or 256
             check.equal(width, height, "icon %d is square" % image_id)
-            check.expect(colours == 16 and bits == 4,
-                         "icon group %d, %dx%d: %d colours, %d bits" % (group_id, width, height,
-                                                                       colours, bits))
+            check.equal((colours, bits), (16 if sizes.get(width) == 4 else 0, sizes.get(width)),
+                        "icon group %d, %dx%d: colours and bits" % (group_id, width, height))
             image = images.get(image_id, [b""])[0]
             check.equal(len(image), size, "icon %d size" % image_id)
-            if len(image) >= 40:
+            if image.startswith(b"\x89PNG\r\n\x1a\n"):
+                check.equal(struct.unpack_from(">4sIIBB", image, 12), (b"IHDR", width, height, 8, 6),
+                            "icon %d PNG header (RGBA, 8 bits)" % image_id)
+            elif len(image) >= 40:
                 header, bmp_width, bmp_height, _, bmp_bits = struct.unpack_from("<IiiHH", image)
                 check.equal((header, bmp_width, bmp_height, bmp_bits),
-                            (40, width, 2 * height, 4), "icon %d bitmap header" % image_id)
+                            (40, width, 2 * height, bits), "icon %d bitmap header" % image_id)
             found.append(width)
-        check.equal(sorted(found), sizes, "icon group %d sizes" % group_id)
+        check.equal(sorted(found), sorted(sizes), "icon group %d sizes" % group_id)
+
+
+def check_package(check, package, exe):
+    """The zip holds the program itself and the two texts, and nothing else."""
+    if not os.path.isfile(package):
+        check.expect(False, "%s is missing: build the package target" % package)
+        return
+    with zipfile.ZipFile(package) as archive:
+        check.equal(sorted(archive.namelist()), ["LICENSE", "README.txt", "marquill.exe"],
+                    "entries of " + os.path.basename(package))
+        with open(exe, "rb") as f:
+            check.expect(archive.read("marquill.exe") == f.read(),
+                         "the zip's marquill.exe is not the one built")
+        for text in ("README.txt", "LICENSE"):
+            data = archive.read(text)
+            check.expect(data.count(b"\n") == data.count(b"\r\n") > 0,
+                         "%s does not have Windows line endings" % text)
+    with open(package, "rb") as f:
+        digest = hashlib.sha256(f.read()).hexdigest()
+    try:
+        with open(package + ".sha256", encoding="ascii") as f:
+            recorded = f.read()
+    except OSError as error:
+        recorded = str(error)
+    # The form sha256sum -c reads: the hash, two blanks, the file's name.
+    check.equal(recorded.strip(), "%s  %s" % (digest, os.path.basename(package)),
+                os.path.basename(package) + ".sha256")
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) != 3:
         sys.exit(__doc__)
-    with open(sys.argv[1], "rb") as f:
+    exe, package = sys.argv[1:]
+    with open(exe, "rb") as f:
         resources = PeFile(f.read()).resources()
     check = Checker()
     check_version(check, resources)
     check_manifest(check, resources)
     check_icons(check, resources)
+    check_package(check, package, exe)
     for failure in check.failures:
         print("FAIL:", failure)
     if check.failures:
         sys.exit(1)
-    print("resources of %s: version, manifest and icons as expected" % sys.argv[1])
+    print("%s: version, manifest and icons as expected; %s holds it with README.txt and "
+          "LICENSE, and its .sha256 matches" % (exe, package))
 
 
 if __name__ == "__main__":

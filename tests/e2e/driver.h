@@ -78,6 +78,8 @@ bool IsShown(HWND window);
 
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
+// The caption in double quotes, for failure messages.
+std::string QuotedTextOf(HWND window);
 
 // Direct children of `parent` of a window class, optionally with a caption.
 std::vector<HWND> ChildrenOf(HWND parent, const std::string& className);

@@ -17,7 +17,7 @@ constexpr Rect96 kFilesBoxRect{28, 70, 257, 21};
 constexpr Rect96 kLogBoxRect{300, 619, 206, 21};
 
 std::string Describe(HWND window) {
-  return window ? "\"" + TextOf(window) + "\" (" + ClassOf(window) + ")" : "nothing";
+  return window ? QuotedTextOf(window) + " (" + ClassOf(window) + ")" : "nothing";
 }
 
 void WaitForFocus(HWND topLevel, HWND expected) {

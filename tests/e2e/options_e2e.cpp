@@ -61,7 +61,7 @@ std::string ShortDate(WORD year, WORD month, WORD day) {
 // until the click has been handled.
 void Tick(HWND box) {
   Click(box);
-  WaitUntil([&] { return CheckState(box) == BST_CHECKED; }, "\"" + TextOf(box) + "\" ticked");
+  WaitUntil([&] { return CheckState(box) == BST_CHECKED; }, QuotedTextOf(box) + " ticked");
 }
 
 // Moves the keyboard focus to a control the way the dialog manager does.

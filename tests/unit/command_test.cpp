@@ -203,7 +203,8 @@ class Generator {
   }
 
   std::string Levels(std::string path, int levels) {
-    for (int i = 0; i < levels; ++i) path += "\\" + Name();
+    // Appended, not concatenated: GCC 12 at -O2 reports a false -Wrestrict.
+    for (int i = 0; i < levels; ++i) path.append(1, '\\').append(Name());
     return path;
   }
 
