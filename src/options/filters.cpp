@@ -10,6 +10,8 @@ void FrmOptMain::WireFilters() {
   chkMaxFileSize.Click = [this] { chkMaxFileSize_Click(); };
   txtMinFileSize.KeyUp = [this](int keyCode) { txtMinFileSize_KeyUp(keyCode); };
   txtMaxFileSize.KeyUp = [this](int keyCode) { txtMaxFileSize_KeyUp(keyCode); };
+  txtMinFileSize.Paste = [this] { txtMinFileSize_Paste(); };
+  txtMaxFileSize.Paste = [this] { txtMaxFileSize_Paste(); };
 }
 
 void FrmOptMain::txtFiles_LostFocus() {
@@ -40,6 +42,14 @@ void FrmOptMain::txtMaxFileSize_KeyUp(int keyCode) {
   SizeBox_KeyUp(txtMaxFileSize, &OptionSlots::strOptMaxSize, " /MAX:", keyCode);
 }
 
+void FrmOptMain::txtMinFileSize_Paste() {
+  SizeBox_Take(txtMinFileSize, &OptionSlots::strOptMinSize, " /MIN:");
+}
+
+void FrmOptMain::txtMaxFileSize_Paste() {
+  SizeBox_Take(txtMaxFileSize, &OptionSlots::strOptMaxSize, " /MAX:");
+}
+
 // Any loss of focus writes the slot, also to another window, so that a run
 // started straight from the main window sees what was typed.
 void FrmOptMain::NameBox_LostFocus(toolkit::TextBox& box, OptionSlots::Slot slot,
@@ -65,10 +75,16 @@ void FrmOptMain::SizeBox_KeyUp(toolkit::TextBox& box, OptionSlots::Slot slot, co
   // The digit keys of the main keyboard; the key cannot be taken back, so a
   // rejected character stays in the box.
   if ((keyCode >= '0' && keyCode <= '9') || keyCode == kBackspace) {
-    slots_.*slot = prefix + box.Text();
+    SizeBox_Take(box, slot, prefix);
     return;
   }
   services_.messages.Show("Enter A Numeric Value", "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+// An accepted key or a keyboard paste: the slot takes the box's whole text,
+// as typed.
+void FrmOptMain::SizeBox_Take(toolkit::TextBox& box, OptionSlots::Slot slot, const char* prefix) {
+  slots_.*slot = prefix + box.Text();
 }
 
 }  // namespace marquill

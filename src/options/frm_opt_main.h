@@ -51,6 +51,8 @@ class FrmOptMain : public toolkit::Form {
   void chkMaxFileSize_Click();
   void txtMinFileSize_KeyUp(int keyCode);
   void txtMaxFileSize_KeyUp(int keyCode);
+  void txtMinFileSize_Paste();
+  void txtMaxFileSize_Paste();
 
   // Age filters.
   void chkMaxAge_Click();
@@ -85,6 +87,7 @@ class FrmOptMain : public toolkit::Form {
   void SizeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& sizeBox, OptionSlots::Slot slot);
   void SizeBox_KeyUp(toolkit::TextBox& box, OptionSlots::Slot slot, const char* prefix,
                      int keyCode);
+  void SizeBox_Take(toolkit::TextBox& box, OptionSlots::Slot slot, const char* prefix);
   void AgeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& dateBox, const AgeFilter& filter,
                       const std::function<void()>& showPicker);
 

@@ -18,6 +18,7 @@ MemoryControl::~MemoryControl() {
 }
 
 void MemoryControl::Focus() { form.backend.MoveFocus(this); }
+int MemoryControl::ShiftState() const { return form.backend.shift; }
 
 MemoryForm::MemoryForm(MemoryBackend& backend_, const toolkit::FormDef& def_,
                        toolkit::FormEvents& events_)

@@ -33,6 +33,7 @@ class MemoryControl : public toolkit::ControlPeer {
   void SetSelected(int position) override { selected = position; }
   Date GetDate() const override { return date; }
   void SetDate(const Date& value) override { date = value; }
+  int ShiftState() const override;
 
   const toolkit::ControlDef& def;
   toolkit::ControlEvents& events;
@@ -74,6 +75,7 @@ class MemoryBackend : public toolkit::Backend {
   std::vector<MemoryForm*> forms;
   MemoryControl* focused = nullptr;
   MemoryForm* front = nullptr;
+  int shift = 0;  // modifier keys held (toolkit::k...Mask)
   // Forms created so far, by name: how often each was loaded.
   std::vector<std::string> created;
 

@@ -1,6 +1,7 @@
 #include "support/ui.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace marquill::test {
 
@@ -100,15 +101,35 @@ void Ui::Type(const std::string& form, const std::string& control, const std::st
   MemoryControl& c = Usable(form, control, -1);
   backend_.MoveFocus(&c);
   for (char ch : text) {
+    c.events.OnPeerEvent(PeerEvent::KeyDown, KeyCodeOf(ch));
     c.text += ch;
     c.events.OnPeerEvent(PeerEvent::KeyUp, KeyCodeOf(ch));
   }
 }
 
-void Ui::Key(const std::string& form, const std::string& control, int keyCode) {
+void Ui::Key(const std::string& form, const std::string& control, int keyCode,
+             const std::vector<int>& held) {
   MemoryControl& c = Usable(form, control, -1);
   backend_.MoveFocus(&c);
+  for (int key : held) {
+    c.events.OnPeerEvent(PeerEvent::KeyDown, key);
+    backend_.shift |= key == kVkShift     ? toolkit::kShiftMask
+                      : key == kVkControl ? toolkit::kCtrlMask
+                                          : 0;
+  }
+  c.events.OnPeerEvent(PeerEvent::KeyDown, keyCode);
+  const int shift = std::exchange(backend_.shift, 0);
   if (keyCode == kVkBack && !c.text.empty()) c.text.pop_back();
+  if ((keyCode == 'V' && shift == toolkit::kCtrlMask) ||
+      (keyCode == kVkInsert && shift == toolkit::kShiftMask))
+    c.text += clipboard;
+  for (int key : held) c.events.OnPeerEvent(PeerEvent::KeyUp, key);
+  c.events.OnPeerEvent(PeerEvent::KeyUp, keyCode);
+}
+
+void Ui::Release(const std::string& form, const std::string& control, int keyCode) {
+  MemoryControl& c = Usable(form, control, -1);
+  backend_.MoveFocus(&c);
   c.events.OnPeerEvent(PeerEvent::KeyUp, keyCode);
 }
 

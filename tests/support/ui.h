@@ -1,12 +1,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "support/memory_backend.h"
 
 // Drives forms on the memory backend the way a person would: a click moves
-// the focus first, a disabled control or a hidden window refuses, and typing
-// puts each character in the box before its key is released.
+// the focus first, a disabled control or a hidden window refuses, and a key
+// goes down in the focused box, puts its character there, then comes up.
 namespace marquill::test {
 
 // Virtual-key codes used by the tests.
@@ -14,8 +15,10 @@ inline constexpr int kVkBack = 8;
 inline constexpr int kVkTab = 9;
 inline constexpr int kVkReturn = 13;
 inline constexpr int kVkShift = 16;
+inline constexpr int kVkControl = 17;
 inline constexpr int kVkEscape = 27;
 inline constexpr int kVkLeft = 37;
+inline constexpr int kVkInsert = 45;
 inline constexpr int kVkDelete = 46;
 inline constexpr int kVkNumpad1 = 97;
 
@@ -28,8 +31,13 @@ class Ui {
   void SelectItem(const std::string& form, const std::string& control, int position);
   // Types text: each character lands in the box, then its key is released.
   void Type(const std::string& form, const std::string& control, const std::string& text);
-  // Releases one key in a box (Backspace removes the last character first).
-  void Key(const std::string& form, const std::string& control, int keyCode);
+  // Presses a key in a box with the `held` keys down around it, which are let
+  // go first. Backspace removes the last character; Ctrl+V and Shift+Insert
+  // add the clipboard.
+  void Key(const std::string& form, const std::string& control, int keyCode,
+           const std::vector<int>& held = {});
+  // Lets go in a box of a key that went down elsewhere.
+  void Release(const std::string& form, const std::string& control, int keyCode);
   // Text that arrives without any key, as a mouse paste does.
   void Paste(const std::string& form, const std::string& control, const std::string& text);
   void Focus(const std::string& form, const std::string& control, int index = -1);
@@ -51,6 +59,8 @@ class Ui {
   }
   // "form.control" of the focused control, or "" when none has the focus.
   std::string Focused() const;
+
+  std::string clipboard;
 
  private:
   MemoryControl& Usable(const std::string& form, const std::string& control, int index) const;

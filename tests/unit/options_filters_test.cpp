@@ -47,8 +47,10 @@ TEST_F(OptionsDialog, SizeBoxesTakeMainDigitsAndBackspaceAndRejectOtherKeys) {
   EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
   EXPECT_EQ(ui.Text(kOpt, "txtMinFileSize"), "5k");
   EXPECT_EQ(slots.strOptMinSize, " /MIN:5");
-  for (int key : {kVkNumpad1, kVkLeft, kVkDelete, kVkShift, int{'A'}, kVkTab})
+  for (int key : {kVkNumpad1, kVkLeft, kVkDelete, kVkShift, int{'A'}, kVkControl})
     ui.Key(kOpt, "txtMinFileSize", key);
+  // Keys that went down elsewhere: Enter or Esc dismissing the message, Tab.
+  for (int key : {kVkReturn, kVkEscape, kVkTab}) ui.Release(kOpt, "txtMinFileSize", key);
   EXPECT_EQ(fakes.messages.shown.size(), 7u);
   EXPECT_EQ(slots.strOptMinSize, " /MIN:5");
 
@@ -58,14 +60,20 @@ TEST_F(OptionsDialog, SizeBoxesTakeMainDigitsAndBackspaceAndRejectOtherKeys) {
   ui.Key(kOpt, "txtMinFileSize", '1');
   EXPECT_EQ(slots.strOptMinSize, " /MIN:5k!");
 
+  // A keyboard paste is taken whole, and no key of its chord shows the message.
   Click("chkMaxFileSize");
-  ui.Type(kOpt, "txtMaxFileSize", "2048");
-  EXPECT_EQ(Switches(), " *.* /E /MIN:5k! /MAX:2048");
+  ui.clipboard = "48";
+  ui.Type(kOpt, "txtMaxFileSize", "20");
+  ui.Key(kOpt, "txtMaxFileSize", 'V', {kVkControl});
+  EXPECT_EQ(slots.strOptMaxSize, " /MAX:2048");
+  ui.Key(kOpt, "txtMaxFileSize", kVkInsert, {kVkShift});
+  EXPECT_EQ(fakes.messages.shown.size(), 7u);
+  EXPECT_EQ(Switches(), " *.* /E /MIN:5k! /MAX:204848");
   Click("chkMinFileSize");
   EXPECT_FALSE(ui.Enabled(kOpt, "txtMinFileSize"));
   EXPECT_EQ(ui.Text(kOpt, "txtMinFileSize"), "5k!");
   Click("chkMinFileSize");
-  EXPECT_EQ(Switches(), " *.* /E /MAX:2048");  // ticking again waits for a key
+  EXPECT_EQ(Switches(), " *.* /E /MAX:204848");  // ticking again waits for a key
 }
 
 }  // namespace

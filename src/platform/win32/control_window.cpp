@@ -51,12 +51,19 @@ WindowKind KindOf(const toolkit::ControlDef& def) {
   return {L"STATIC", 0, 0};
 }
 
-// Key releases reach the toolkit from the edit control itself.
+// Keys reach the toolkit from the edit control itself. The dialog manager
+// keeps the key-downs of Tab, Enter and Esc from the edit, but first asks it
+// with WM_GETDLGCODE about each key-down addressed to it; a key-down seen both
+// ways counts as one press.
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                           DWORD_PTR data) {
+  auto* control = reinterpret_cast<ControlWindow*>(data);
+  const MSG* asked = message == WM_GETDLGCODE ? reinterpret_cast<const MSG*>(lParam) : nullptr;
+  if (asked && asked->message == WM_KEYDOWN && asked->hwnd == hwnd)
+    control->OnKey(toolkit::PeerEvent::KeyDown, asked->wParam);
+  if (message == WM_KEYDOWN) control->OnKey(toolkit::PeerEvent::KeyDown, wParam);
   LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-  if (message == WM_KEYUP)
-    reinterpret_cast<ControlWindow*>(data)->OnKeyUp(static_cast<int>(wParam));
+  if (message == WM_KEYUP) control->OnKey(toolkit::PeerEvent::KeyUp, wParam);
   return result;
 }
 
@@ -183,6 +190,13 @@ void ControlWindow::SetDate(const Date& date) {
   time.wMonth = static_cast<WORD>(date.month);
   time.wDay = static_cast<WORD>(date.day);
   SendMessageW(hwnd_, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&time));
+}
+
+int ControlWindow::ShiftState() const {
+  // As of the key message being handled, not as the keyboard is now.
+  auto held = [](int key) { return GetKeyState(key) < 0; };
+  return (held(VK_SHIFT) ? toolkit::kShiftMask : 0) | (held(VK_CONTROL) ? toolkit::kCtrlMask : 0) |
+         (held(VK_MENU) ? toolkit::kAltMask : 0);
 }
 
 void ControlWindow::OnNotify(int code) {
