@@ -339,6 +339,24 @@ std::string GetText(HWND window) {
   return Utf8(text);
 }
 
+void CopyToClipboard(const std::string& text) {
+  const std::wstring wide = Wide(text);
+  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) throw DriverError(LastError("GlobalAlloc"));
+  std::copy_n(reinterpret_cast<const char*>(wide.c_str()), bytes,
+              static_cast<char*>(GlobalLock(memory)));
+  GlobalUnlock(memory);
+  // Data is set only by an owner window; a message-only one will do.
+  const HWND owner =
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const bool copied =
+      OpenClipboard(owner) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  DestroyWindow(owner);
+  if (!copied) throw DriverError(LastError("copying to the clipboard"));
+}
+
 LRESULT CheckState(HWND checkBox) { return SendWithTimeout(checkBox, BM_GETCHECK, 0, 0); }
 
 void Activate(HWND topLevel) {

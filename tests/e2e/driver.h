@@ -92,6 +92,8 @@ unsigned DpiOf(HWND window);
 // Text of an edit (or any window) through WM_SETTEXT / WM_GETTEXT.
 void SetText(HWND window, const std::string& text);
 std::string GetText(HWND window);
+// Puts text on the clipboard, as copying it in another program does.
+void CopyToClipboard(const std::string& text);
 
 // Check box state: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
 LRESULT CheckState(HWND checkBox);

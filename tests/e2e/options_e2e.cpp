@@ -176,29 +176,51 @@ TEST_F(OptionsE2E, SavedChoicesRunAndStayInForceAfterCancel) {
   EXPECT_EQ(RunCommand().options, saved.options);
 }
 
-TEST_F(OptionsE2E, SizeBoxTakesDigitKeysAndRefusesALetter) {
+TEST_F(OptionsE2E, SizeBoxJudgesOnlyKeysTypedInItAndTakesAKeyboardPaste) {
+  ParkPointer();  // message boxes come and go: keep the X focus where it is
   const HWND options = OpenOptions();
   const HWND size = FindChildAt(options, "Edit", kMinSizeRect);
+  const HWND check = FindChild(options, "Button", "Minimum File Size (Bytes)");
   EXPECT_FALSE(IsWindowEnabled(size));
-  Tick(FindChild(options, "Button", "Minimum File Size (Bytes)"));
+  Tick(check);
   EXPECT_TRUE(IsWindowEnabled(size));
 
-  FocusOn(options, size);
+  // Keys are handled in order: had the release of Tab or of a key that
+  // dismissed a message shown one, the next digit would not reach the box.
+  FocusOn(options, check);
+  PressKey(options, VK_TAB);
   PressKey(options, '1');
   PressKey(options, '2');
-  WaitUntil([&] { return GetText(size) == "12"; }, "the digits typed");
-  // Keys are handled in order, so the box shows up after both digits' releases.
-  PressKey(options, 'X');
-  const MessageBoxView error = WaitForMessageBox(app.process(), "Error");
-  EXPECT_EQ(error.text, "Enter A Numeric Value");
-  EXPECT_EQ(error.buttons, Args{"OK"});
-  EXPECT_EQ(error.icon, IDI_EXCLAMATION);
-  PressMessageBoxButton(error, IDOK);
-  EXPECT_EQ(GetText(size), "12x");
+  WaitUntil([&] { return GetText(size) == "12"; }, "the digits typed after Tab");
+  std::string typed = "12";
+  for (WORD dismiss : {VK_RETURN, VK_ESCAPE}) {
+    PressKey(options, 'X');
+    const MessageBoxView error = WaitForMessageBox(app.process(), "Error");
+    EXPECT_EQ(error.text, "Enter A Numeric Value");
+    EXPECT_EQ(error.buttons, Args{"OK"});
+    EXPECT_EQ(error.icon, IDI_EXCLAMATION);
+    SettleForeground(error.window);
+    PressKey(error.window, dismiss);
+    SettleForeground(options);
+    PressKey(options, '3');
+    typed += "x3";
+    WaitUntil([&] { return GetText(size) == typed; }, "a digit after the message");
+  }
+
+  // Ctrl+V: the pasted text counts, and no key of the chord is judged; Tab
+  // after it is handled once the chord's releases are.
+  CopyToClipboard("500");
+  Ask(size, EM_SETSEL, 0, -1);
+  PressKey(options, 'V', {VK_CONTROL});
+  PressKey(options, VK_TAB);
+  const HWND next = FindChild(options, "Button", "Maximum File Size (Bytes)");
+  WaitUntil([&] { return FocusIn(options) == next; }, "Tab after the paste");
+  EXPECT_EQ(GetText(size), "500");
+  EXPECT_TRUE(ShownTopWindows(app.process().Id(), "Error", "#32770").empty());
 
   const RunSeen run = RunCommand();
-  EXPECT_EQ(run.preview, kPreviewStart + " *.* /E /MIN:12");
-  EXPECT_EQ(run.options, (Args{"*.*", "/E", "/MIN:12"}));
+  EXPECT_EQ(run.preview, kPreviewStart + " *.* /E /MIN:500");
+  EXPECT_EQ(run.options, (Args{"*.*", "/E", "/MIN:500"}));
 }
 
 TEST_F(OptionsE2E, NewerThanPickerConfirmsItsDesignDate) {

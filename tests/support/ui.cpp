@@ -1,7 +1,6 @@
 #include "support/ui.h"
 
 #include <stdexcept>
-#include <utility>
 
 namespace marquill::test {
 
@@ -107,23 +106,11 @@ void Ui::Type(const std::string& form, const std::string& control, const std::st
   }
 }
 
-void Ui::Key(const std::string& form, const std::string& control, int keyCode,
-             const std::vector<int>& held) {
+void Ui::Key(const std::string& form, const std::string& control, int keyCode) {
   MemoryControl& c = Usable(form, control, -1);
   backend_.MoveFocus(&c);
-  for (int key : held) {
-    c.events.OnPeerEvent(PeerEvent::KeyDown, key);
-    backend_.shift |= key == kVkShift     ? toolkit::kShiftMask
-                      : key == kVkControl ? toolkit::kCtrlMask
-                                          : 0;
-  }
   c.events.OnPeerEvent(PeerEvent::KeyDown, keyCode);
-  const int shift = std::exchange(backend_.shift, 0);
   if (keyCode == kVkBack && !c.text.empty()) c.text.pop_back();
-  if ((keyCode == 'V' && shift == toolkit::kCtrlMask) ||
-      (keyCode == kVkInsert && shift == toolkit::kShiftMask))
-    c.text += clipboard;
-  for (int key : held) c.events.OnPeerEvent(PeerEvent::KeyUp, key);
   c.events.OnPeerEvent(PeerEvent::KeyUp, keyCode);
 }
 
@@ -133,10 +120,18 @@ void Ui::Release(const std::string& form, const std::string& control, int keyCod
   c.events.OnPeerEvent(PeerEvent::KeyUp, keyCode);
 }
 
-void Ui::Paste(const std::string& form, const std::string& control, const std::string& text) {
+void Ui::Paste(const std::string& form, const std::string& control, const std::string& text,
+               const std::vector<int>& keys) {
   MemoryControl& c = Usable(form, control, -1);
   backend_.MoveFocus(&c);
+  for (int key : keys) {
+    c.events.OnPeerEvent(PeerEvent::KeyDown, key);
+    if (key == kVkShift) backend_.shift |= toolkit::kShiftMask;
+    if (key == kVkControl) backend_.shift |= toolkit::kCtrlMask;
+  }
+  backend_.shift = 0;
   c.text += text;
+  for (int key : keys) c.events.OnPeerEvent(PeerEvent::KeyUp, key);
 }
 
 void Ui::Menu(const std::string& form, const std::string& menu) {

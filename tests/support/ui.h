@@ -29,17 +29,16 @@ class Ui {
   // Presses a button, toggles a check box, or selects an option button.
   void Click(const std::string& form, const std::string& control, int index = -1);
   void SelectItem(const std::string& form, const std::string& control, int position);
-  // Types text: each character lands in the box, then its key is released.
+  // Types text: each key goes down, its character lands in the box, it comes up.
   void Type(const std::string& form, const std::string& control, const std::string& text);
-  // Presses a key in a box with the `held` keys down around it, which are let
-  // go first. Backspace removes the last character; Ctrl+V and Shift+Insert
-  // add the clipboard.
-  void Key(const std::string& form, const std::string& control, int keyCode,
-           const std::vector<int>& held = {});
+  // Presses a key in a box (Backspace removes the last character).
+  void Key(const std::string& form, const std::string& control, int keyCode);
   // Lets go in a box of a key that went down elsewhere.
   void Release(const std::string& form, const std::string& control, int keyCode);
-  // Text that arrives without any key, as a mouse paste does.
-  void Paste(const std::string& form, const std::string& control, const std::string& text);
+  // Text that arrives without any key, as a mouse paste does, or by the
+  // `keys` of a paste chord: held down in order, let go in the same order.
+  void Paste(const std::string& form, const std::string& control, const std::string& text,
+             const std::vector<int>& keys = {});
   void Focus(const std::string& form, const std::string& control, int index = -1);
   void Menu(const std::string& form, const std::string& menu);
   void CloseBox(const std::string& form);
@@ -59,8 +58,6 @@ class Ui {
   }
   // "form.control" of the focused control, or "" when none has the focus.
   std::string Focused() const;
-
-  std::string clipboard;
 
  private:
   MemoryControl& Usable(const std::string& form, const std::string& control, int index) const;

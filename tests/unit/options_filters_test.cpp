@@ -62,11 +62,10 @@ TEST_F(OptionsDialog, SizeBoxesTakeMainDigitsAndBackspaceAndRejectOtherKeys) {
 
   // A keyboard paste is taken whole, and no key of its chord shows the message.
   Click("chkMaxFileSize");
-  ui.clipboard = "48";
   ui.Type(kOpt, "txtMaxFileSize", "20");
-  ui.Key(kOpt, "txtMaxFileSize", 'V', {kVkControl});
+  ui.Paste(kOpt, "txtMaxFileSize", "48", {kVkControl, 'V'});
   EXPECT_EQ(slots.strOptMaxSize, " /MAX:2048");
-  ui.Key(kOpt, "txtMaxFileSize", kVkInsert, {kVkShift});
+  ui.Paste(kOpt, "txtMaxFileSize", "48", {kVkShift, kVkInsert});
   EXPECT_EQ(fakes.messages.shown.size(), 7u);
   EXPECT_EQ(Switches(), " *.* /E /MIN:5k! /MAX:204848");
   Click("chkMinFileSize");
