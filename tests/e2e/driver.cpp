@@ -341,15 +341,11 @@ std::string GetText(HWND window) {
 
 void CopyToClipboard(const std::string& text) {
   const std::wstring wide = Wide(text);
-  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (!memory) throw DriverError(LastError("GlobalAlloc"));
-  std::copy_n(reinterpret_cast<const char*>(wide.c_str()), bytes,
-              static_cast<char*>(GlobalLock(memory)));
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+  lstrcpyW(static_cast<wchar_t*>(GlobalLock(memory)), wide.c_str());
   GlobalUnlock(memory);
-  // Data is set only by an owner window; a message-only one will do.
-  const HWND owner =
-      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  // Only the clipboard's owner sets data; a message-only window will do.
+  const HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, {}, {}, {});
   const bool copied =
       OpenClipboard(owner) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
   CloseClipboard();

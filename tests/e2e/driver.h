@@ -219,4 +219,21 @@ void ParkPointer();
 // moment. Returns once the program is back at its message loop.
 void SettleForeground(HWND topLevel);
 
+// Presses a key (with `modifiers`) in the settled `topLevel` until `done`
+// holds. Keys may still be lost there all the same, so when nothing has come
+// of them within 2 s they are sent once more.
+template <typename Done>
+void PressKeyUntil(HWND topLevel, WORD key, const std::vector<WORD>& modifiers,
+                   const std::string& what, Done done) {
+  for (int attempt = 0;; ++attempt) {
+    SettleForeground(topLevel);
+    PressKey(topLevel, key, modifiers);
+    try {
+      return WaitUntil(done, what, 2s);
+    } catch (const DriverError&) {
+      if (attempt == 1) throw;
+    }
+  }
+}
+
 }  // namespace marquill::e2e

