@@ -7,6 +7,8 @@ void FrmOptMain::WireFilters() {
   chkMaxFileSize.Click = [this] { chkMaxFileSize_Click(); };
   txtMinFileSize.KeyUp = [this](int keyCode) { txtMinFileSize_KeyUp(keyCode); };
   txtMaxFileSize.KeyUp = [this](int keyCode) { txtMaxFileSize_KeyUp(keyCode); };
+  txtMinFileSize.Paste = [this] { txtMinFileSize_Paste(); };
+  txtMaxFileSize.Paste = [this] { txtMaxFileSize_Paste(); };
 }
 
 void FrmOptMain::chkMinFileSize_Click() {
@@ -25,6 +27,14 @@ void FrmOptMain::txtMaxFileSize_KeyUp(int keyCode) {
   SizeBox_KeyUp(txtMaxFileSize, &OptionSlots::strOptMaxSize, keyCode);
 }
 
+void FrmOptMain::txtMinFileSize_Paste() {
+  SizeBox_Take(txtMinFileSize, &OptionSlots::strOptMinSize);
+}
+
+void FrmOptMain::txtMaxFileSize_Paste() {
+  SizeBox_Take(txtMaxFileSize, &OptionSlots::strOptMaxSize);
+}
+
 void FrmOptMain::SizeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& sizeBox,
                                  OptionSlots::Slot slot) {
   if (box.Value() == toolkit::kTicked) {
@@ -41,10 +51,16 @@ void FrmOptMain::SizeBox_KeyUp(toolkit::TextBox& box, OptionSlots::Slot slot, in
   // The digit keys of the main keyboard; the key cannot be taken back, so a
   // rejected character stays in the box.
   if ((keyCode >= '0' && keyCode <= '9') || keyCode == kBackspace) {
-    slots_.*slot = std::string(Choices(slot).front()) + box.Text();
+    SizeBox_Take(box, slot);
     return;
   }
   services_.messages.Show("Enter A Numeric Value", "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+// An accepted key or a keyboard paste: the slot takes the box's whole text,
+// as typed.
+void FrmOptMain::SizeBox_Take(toolkit::TextBox& box, OptionSlots::Slot slot) {
+  slots_.*slot = std::string(Choices(slot).front()) + box.Text();
 }
 
 }  // namespace marquill

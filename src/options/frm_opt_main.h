@@ -50,6 +50,8 @@ class FrmOptMain : public toolkit::Form {
   void chkMaxFileSize_Click();
   void txtMinFileSize_KeyUp(int keyCode);
   void txtMaxFileSize_KeyUp(int keyCode);
+  void txtMinFileSize_Paste();
+  void txtMaxFileSize_Paste();
 
   // Age filters.
   void chkMaxAge_Click();
@@ -78,6 +80,8 @@ class FrmOptMain : public toolkit::Form {
   void AttribGroup_Click(const AttribSet& set);
   void SizeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& sizeBox, OptionSlots::Slot slot);
   void SizeBox_KeyUp(toolkit::TextBox& box, OptionSlots::Slot slot, int keyCode);
+  // An accepted key or a keyboard paste: the slot takes the box's whole text.
+  void SizeBox_Take(toolkit::TextBox& box, OptionSlots::Slot slot);
   void AgeCheck_Click(toolkit::CheckBox& box, toolkit::TextBox& dateBox, const AgeFilter& filter,
                       const std::function<void()>& showPicker);
 

@@ -1,8 +1,21 @@
 #include "toolkit/controls.h"
 
+#include <algorithm>
+
 #include "toolkit/form.h"
 
 namespace marquill::toolkit {
+namespace {
+
+constexpr int kVkInsert = 0x2D;
+
+// The edit's own paste keys, told by the modifiers held as the key went down.
+bool IsPasteChord(int keyCode, int shift) {
+  if (shift & kAltMask) return false;
+  return (keyCode == 'V' && (shift & kCtrlMask)) || (keyCode == kVkInsert && (shift & kShiftMask));
+}
+
+}  // namespace
 
 Control::Control(Form& form, const ControlDef& def) : form_(form), def_(def) {}
 
@@ -108,11 +121,47 @@ void ListBox::OnUserEvent(PeerEvent event, int keyCode) {
 }
 
 void TextBox::OnUserEvent(PeerEvent event, int keyCode) {
-  if (event == PeerEvent::KeyUp) {
-    if (KeyUp) KeyUp(keyCode);
-    return;
+  switch (event) {
+    case PeerEvent::KeyDown:
+      return KeyDown(keyCode);
+    case PeerEvent::KeyUp:
+      return KeyReleased(keyCode);
+    case PeerEvent::LostFocus:
+      LoseKeys();
+      break;
+    default:
+      break;
   }
   Control::OnUserEvent(event, keyCode);
+}
+
+void TextBox::KeyDown(int keyCode) {
+  if (!IsPasteChord(keyCode, peer().ShiftState())) {
+    down_.try_emplace(keyCode, Release::KeyUp);  // a repeat keeps what the first press made
+    return;
+  }
+  // The keys held for the chord belong to it; the paste key's release comes
+  // after the edit has inserted the text, whichever key is let go first.
+  for (auto& held : down_) held.second = Release::Nothing;
+  down_[keyCode] = Release::Paste;
+}
+
+void TextBox::KeyReleased(int keyCode) {
+  const auto key = down_.find(keyCode);
+  if (key == down_.end()) return;  // it went down elsewhere
+  const Release release = key->second;
+  down_.erase(key);
+  if (release == Release::KeyUp && KeyUp) KeyUp(keyCode);
+  if (release == Release::Paste && Paste) Paste();
+}
+
+void TextBox::LoseKeys() {
+  // The keys still down are released elsewhere; a paste among them is in the
+  // box all the same.
+  const bool pasted = std::any_of(down_.begin(), down_.end(),
+                                  [](const auto& key) { return key.second == Release::Paste; });
+  down_.clear();
+  if (pasted && Paste) Paste();
 }
 
 Date MonthCalendar::Value() { return peer().GetDate(); }

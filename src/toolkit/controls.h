@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,7 +42,12 @@ class Control : private ControlEvents {
   friend class Form;
   void OnPeerEvent(PeerEvent event, int keyCode) override;
   void Attach(class FormPeer& formPeer);
-  void Detach() { peer_.reset(); }
+  void Detach() {
+    peer_.reset();
+    OnDetached();
+  }
+  // The peer is gone: state kept beside it returns to design state too.
+  virtual void OnDetached() {}
 
   Form& form_;
   const ControlDef& def_;
@@ -120,14 +126,29 @@ class ListBox : public Control {
   void OnUserEvent(PeerEvent event, int keyCode) override;
 };
 
+// A text box judges only the keys typed in it: a release runs a handler only
+// when its key went down while the box had the focus, so a key that dismissed
+// a message box or moved the focus here counts for nothing.
 class TextBox : public Control {
  public:
   using Control::Control;
-  // A key was released while the box had the focus: its virtual-key code.
+  // A key typed in the box was released: its virtual-key code.
   std::function<void(int keyCode)> KeyUp;
+  // Ctrl+V or Shift+Insert put the clipboard in the box. It runs once the text
+  // is there, instead of KeyUp for any key of the chord.
+  std::function<void()> Paste;
 
  private:
+  // What the release of a key that went down in the box runs.
+  enum class Release { KeyUp, Paste, Nothing };
+
   void OnUserEvent(PeerEvent event, int keyCode) override;
+  void KeyDown(int keyCode);
+  void KeyReleased(int keyCode);
+  void LoseKeys();
+  void OnDetached() override { down_.clear(); }
+
+  std::map<int, Release> down_;  // keys down since they went down in the box
 };
 
 class MonthCalendar : public Control {

@@ -15,11 +15,17 @@ inline constexpr int kCleared = 0;
 inline constexpr int kTicked = 1;
 inline constexpr int kGrayed = 2;
 
+// Modifier keys held, as a peer reports them during a key event.
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+
 enum class PeerEvent {
   Clicked,           // button pressed, check box or option button changed by the user
   SelectionChanged,  // the user selected a list item
   LostFocus,
-  KeyUp,  // with the virtual-key code
+  KeyDown,  // with the virtual-key code; a held key repeats it
+  KeyUp,    // with the virtual-key code
 };
 
 class ControlEvents {
@@ -57,6 +63,8 @@ class ControlPeer {
   virtual void SetSelected(int position) = 0;
   virtual Date GetDate() const = 0;
   virtual void SetDate(const Date& date) = 0;
+  // The modifier keys held during the key event being reported (k...Mask).
+  virtual int ShiftState() const = 0;
 };
 
 class FormPeer {

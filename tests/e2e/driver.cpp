@@ -181,10 +181,17 @@ Process Process::Start(const std::string& exe, const std::vector<std::string>& a
     startup.wShowWindow = static_cast<WORD>(show);
   }
   process.startedAt_ = std::chrono::steady_clock::now();
-  if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, block.data(),
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &process.info_))
-    throw DriverError(LastError("CreateProcess of " + exe));
+  // Wine now and then refuses a start under load with an internal error; a
+  // second try succeeds.
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                       CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, block.data(),
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &process.info_))
+      break;
+    if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 3)
+      throw DriverError(LastError("CreateProcess of " + exe));
+    Sleep(200);
+  }
   // In the job before its first instruction, so every program it starts is
   // counted too.
   if (!AssignProcessToJobObject(process.job_, process.info_.hProcess)) {
@@ -347,6 +354,20 @@ std::string GetText(HWND window) {
       SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(copied));
   return Utf8(text);
+}
+
+void CopyToClipboard(const std::string& text) {
+  const std::wstring wide = Wide(text);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+  lstrcpyW(static_cast<wchar_t*>(GlobalLock(memory)), wide.c_str());
+  GlobalUnlock(memory);
+  // Only the clipboard's owner sets data; a message-only window will do.
+  const HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, {}, {}, {});
+  const bool copied =
+      OpenClipboard(owner) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  DestroyWindow(owner);
+  if (!copied) throw DriverError(LastError("copying to the clipboard"));
 }
 
 LRESULT CheckState(HWND checkBox) { return SendWithTimeout(checkBox, BM_GETCHECK, 0, 0); }

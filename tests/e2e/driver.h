@@ -95,6 +95,8 @@ unsigned DpiOf(HWND window);
 // Text of an edit (or any window) through WM_SETTEXT / WM_GETTEXT.
 void SetText(HWND window, const std::string& text);
 std::string GetText(HWND window);
+// Puts text on the clipboard, as copying it in another program does.
+void CopyToClipboard(const std::string& text);
 
 // Check box state: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
 LRESULT CheckState(HWND checkBox);
@@ -219,5 +221,22 @@ void ParkPointer();
 // which closes an open menu, and may give the keyboard to the desktop for a
 // moment. Returns once the program is back at its message loop.
 void SettleForeground(HWND topLevel);
+
+// Presses a key (with `modifiers`) in the settled `topLevel` until `done`
+// holds. Keys may still be lost there all the same, so when nothing has come
+// of them within 2 s they are sent once more.
+template <typename Done>
+void PressKeyUntil(HWND topLevel, WORD key, const std::vector<WORD>& modifiers,
+                   const std::string& what, Done done) {
+  for (int attempt = 0;; ++attempt) {
+    SettleForeground(topLevel);
+    PressKey(topLevel, key, modifiers);
+    try {
+      return WaitUntil(done, what, 2s);
+    } catch (const DriverError&) {
+      if (attempt == 1) throw;
+    }
+  }
+}
 
 }  // namespace marquill::e2e

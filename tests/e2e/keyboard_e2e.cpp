@@ -50,19 +50,10 @@ bool MenuShown(HWND topLevel) {
 }
 
 // Opens a menu item the way a keyboard user does: Alt and the menu's letter,
-// then the item's letter (or Enter for the first item). Should the chord be
-// lost all the same, it is sent again (once) when no menu has dropped down.
+// then the item's letter (or Enter for the first item).
 void MenuByKeys(HWND topLevel, char menu, WORD item) {
-  for (int attempt = 0;; ++attempt) {
-    SettleForeground(topLevel);
-    PressAlt(topLevel, menu);
-    try {
-      WaitUntil([&] { return MenuShown(topLevel); }, "the menu to drop down", 2s);
-      break;
-    } catch (const DriverError&) {
-      if (attempt == 1) throw;
-    }
-  }
+  PressKeyUntil(topLevel, menu, {VK_MENU}, "the menu to drop down",
+                [&] { return MenuShown(topLevel); });
   PressKey(topLevel, item);
 }
 

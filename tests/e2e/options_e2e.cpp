@@ -176,29 +176,42 @@ TEST_F(OptionsE2E, SavedChoicesRunAndStayInForceAfterCancel) {
   EXPECT_EQ(RunCommand().options, saved.options);
 }
 
-TEST_F(OptionsE2E, SizeBoxTakesDigitKeysAndRefusesALetter) {
+TEST_F(OptionsE2E, SizeBoxJudgesOnlyKeysTypedInItAndTakesAKeyboardPaste) {
+  ParkPointer();  // message boxes come and go: keep the X focus where it is
   const HWND options = OpenOptions();
   const HWND size = FindChildAt(options, "Edit", kMinSizeRect);
+  const HWND check = FindChild(options, "Button", "Minimum File Size (Bytes)");
   EXPECT_FALSE(IsWindowEnabled(size));
-  Tick(FindChild(options, "Button", "Minimum File Size (Bytes)"));
+  Tick(check);
   EXPECT_TRUE(IsWindowEnabled(size));
 
-  FocusOn(options, size);
+  // Keys are handled in order: a message for a key that went down elsewhere
+  // (Tab coming in, Enter or Esc dismissing one) would take the next key.
+  FocusOn(options, check);
+  PressKeyUntil(options, VK_TAB, {}, "Tab in", [&] { return FocusIn(options) == size; });
   PressKey(options, '1');
   PressKey(options, '2');
   WaitUntil([&] { return GetText(size) == "12"; }, "the digits typed");
-  // Keys are handled in order, so the box shows up after both digits' releases.
-  PressKey(options, 'X');
-  const MessageBoxView error = WaitForMessageBox(app.process(), "Error");
-  EXPECT_EQ(error.text, "Enter A Numeric Value");
-  EXPECT_EQ(error.buttons, Args{"OK"});
-  EXPECT_EQ(error.icon, IDI_EXCLAMATION);
-  PressMessageBoxButton(error, IDOK);
-  EXPECT_EQ(GetText(size), "12x");
+  for (WORD dismiss : {VK_RETURN, VK_ESCAPE}) {
+    PressKey(options, 'X');
+    const MessageBoxView error = WaitForMessageBox(app.process(), "Error");
+    EXPECT_EQ(error.text, "Enter A Numeric Value");
+    EXPECT_EQ(error.buttons, Args{"OK"});
+    EXPECT_EQ(error.icon, IDI_EXCLAMATION);
+    PressKeyUntil(error.window, dismiss, {}, "dismissed", [&] { return !IsShown(error.window); });
+    PressKeyUntil(options, VK_BACK, {}, "Backspace", [&] { return GetText(size) == "12"; });
+    EXPECT_TRUE(ShownTopWindows(app.process().Id(), "Error", "#32770").empty());
+  }
 
+  // Ctrl+V judges no key of its chord; Tab after it comes after their releases.
+  CopyToClipboard("500");
+  Ask(size, EM_SETSEL, 0, -1);
+  PressKeyUntil(options, 'V', {VK_CONTROL}, "Ctrl+V", [&] { return GetText(size) == "500"; });
+  const HWND maxCheck = FindChild(options, "Button", "Maximum File Size (Bytes)");
+  PressKeyUntil(options, VK_TAB, {}, "Tab out", [&] { return FocusIn(options) == maxCheck; });
   const RunSeen run = RunCommand();
-  EXPECT_EQ(run.preview, kPreviewStart + " *.* /E /MIN:12");
-  EXPECT_EQ(run.options, (Args{"*.*", "/E", "/MIN:12"}));
+  EXPECT_EQ(run.preview, kPreviewStart + " *.* /E /MIN:500");
+  EXPECT_EQ(run.options, (Args{"*.*", "/E", "/MIN:500"}));
 }
 
 TEST_F(OptionsE2E, NewerThanPickerConfirmsItsDesignDate) {

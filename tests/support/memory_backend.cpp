@@ -19,6 +19,7 @@ MemoryControl::~MemoryControl() {
 
 void MemoryControl::Focus() { form.backend.MoveFocus(this); }
 bool MemoryControl::HasFocus() const { return form.backend.focused == this; }
+int MemoryControl::ShiftState() const { return form.backend.shift; }
 
 MemoryForm::MemoryForm(MemoryBackend& backend_, const toolkit::FormDef& def_,
                        toolkit::FormEvents& events_)

@@ -34,6 +34,7 @@ class MemoryControl : public toolkit::ControlPeer {
   void SetSelected(int position) override { selected = position; }
   Date GetDate() const override { return date; }
   void SetDate(const Date& value) override { date = value; }
+  int ShiftState() const override;
 
   const toolkit::ControlDef& def;
   toolkit::ControlEvents& events;
@@ -75,6 +76,7 @@ class MemoryBackend : public toolkit::Backend {
   std::vector<MemoryForm*> forms;
   MemoryControl* focused = nullptr;
   MemoryForm* front = nullptr;
+  int shift = 0;  // modifier keys held (toolkit::k...Mask)
   // Forms created so far, by name: how often each was loaded.
   std::vector<std::string> created;
 

@@ -100,6 +100,7 @@ void Ui::Type(const std::string& form, const std::string& control, const std::st
   MemoryControl& c = Usable(form, control, -1);
   backend_.MoveFocus(&c);
   for (char ch : text) {
+    c.events.OnPeerEvent(PeerEvent::KeyDown, KeyCodeOf(ch));
     c.text += ch;
     c.events.OnPeerEvent(PeerEvent::KeyUp, KeyCodeOf(ch));
   }
@@ -108,14 +109,29 @@ void Ui::Type(const std::string& form, const std::string& control, const std::st
 void Ui::Key(const std::string& form, const std::string& control, int keyCode) {
   MemoryControl& c = Usable(form, control, -1);
   backend_.MoveFocus(&c);
+  c.events.OnPeerEvent(PeerEvent::KeyDown, keyCode);
   if (keyCode == kVkBack && !c.text.empty()) c.text.pop_back();
   c.events.OnPeerEvent(PeerEvent::KeyUp, keyCode);
 }
 
-void Ui::Paste(const std::string& form, const std::string& control, const std::string& text) {
+void Ui::Release(const std::string& form, const std::string& control, int keyCode) {
   MemoryControl& c = Usable(form, control, -1);
   backend_.MoveFocus(&c);
+  c.events.OnPeerEvent(PeerEvent::KeyUp, keyCode);
+}
+
+void Ui::Paste(const std::string& form, const std::string& control, const std::string& text,
+               const std::vector<int>& keys) {
+  MemoryControl& c = Usable(form, control, -1);
+  backend_.MoveFocus(&c);
+  for (int key : keys) {
+    c.events.OnPeerEvent(PeerEvent::KeyDown, key);
+    if (key == kVkShift) backend_.shift |= toolkit::kShiftMask;
+    if (key == kVkControl) backend_.shift |= toolkit::kCtrlMask;
+  }
+  backend_.shift = 0;
   c.text += text;
+  for (int key : keys) c.events.OnPeerEvent(PeerEvent::KeyUp, key);
 }
 
 void Ui::Menu(const std::string& form, const std::string& menu) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "support/memory_backend.h"
 
@@ -14,8 +15,10 @@ inline constexpr int kVkBack = 8;
 inline constexpr int kVkTab = 9;
 inline constexpr int kVkReturn = 13;
 inline constexpr int kVkShift = 16;
+inline constexpr int kVkControl = 17;
 inline constexpr int kVkEscape = 27;
 inline constexpr int kVkLeft = 37;
+inline constexpr int kVkInsert = 45;
 inline constexpr int kVkDelete = 46;
 inline constexpr int kVkNumpad1 = 97;
 
@@ -28,10 +31,14 @@ class Ui {
   void SelectItem(const std::string& form, const std::string& control, int position);
   // Types text: each character lands in the box, then its key is released.
   void Type(const std::string& form, const std::string& control, const std::string& text);
-  // Releases one key in a box (Backspace removes the last character first).
+  // Presses and releases one key in a box (Backspace removes the last character first).
   void Key(const std::string& form, const std::string& control, int keyCode);
-  // Text that arrives without any key, as a mouse paste does.
-  void Paste(const std::string& form, const std::string& control, const std::string& text);
+  // Lets go in a box of a key that went down elsewhere.
+  void Release(const std::string& form, const std::string& control, int keyCode);
+  // Text that arrives without any key, as a mouse paste does, or by the
+  // `keys` of a paste chord: held down in order, let go in the same order.
+  void Paste(const std::string& form, const std::string& control, const std::string& text,
+             const std::vector<int>& keys = {});
   void Focus(const std::string& form, const std::string& control, int index = -1);
   void Menu(const std::string& form, const std::string& menu);
   void CloseBox(const std::string& form);

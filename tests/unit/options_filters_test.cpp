@@ -47,8 +47,10 @@ TEST_F(OptionsDialog, SizeBoxesTakeMainDigitsAndBackspaceAndRejectOtherKeys) {
   EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
   EXPECT_EQ(ui.Text(kOpt, "txtMinFileSize"), "5k");
   EXPECT_EQ(slots.strOptMinSize, " /MIN:5");
-  for (int key : {kVkNumpad1, kVkLeft, kVkDelete, kVkShift, int{'A'}, kVkTab})
+  for (int key : {kVkNumpad1, kVkLeft, kVkDelete, kVkShift, int{'A'}, kVkControl})
     ui.Key(kOpt, "txtMinFileSize", key);
+  // Keys that went down elsewhere: Enter or Esc dismissing the message, Tab.
+  for (int key : {kVkReturn, kVkEscape, kVkTab}) ui.Release(kOpt, "txtMinFileSize", key);
   EXPECT_EQ(fakes.messages.shown.size(), 7u);
   EXPECT_EQ(slots.strOptMinSize, " /MIN:5");
 
@@ -58,12 +60,16 @@ TEST_F(OptionsDialog, SizeBoxesTakeMainDigitsAndBackspaceAndRejectOtherKeys) {
   ui.Key(kOpt, "txtMinFileSize", '1');
   EXPECT_EQ(slots.strOptMinSize, " /MIN:5k!");
 
+  // A keyboard paste is taken whole, and no key of its chord shows the message.
+  ui.Paste(kOpt, "txtMinFileSize", "0", {kVkShift, kVkInsert});
   Click("chkMaxFileSize");
-  ui.Type(kOpt, "txtMaxFileSize", "2048");
-  EXPECT_EQ(Switches(), " *.* /E /MIN:5k! /MAX:2048");
+  ui.Type(kOpt, "txtMaxFileSize", "20");
+  ui.Paste(kOpt, "txtMaxFileSize", "48", {kVkControl, 'V'});
+  EXPECT_EQ(fakes.messages.shown.size(), 7u);
+  EXPECT_EQ(Switches(), " *.* /E /MIN:5k!0 /MAX:2048");
   Click("chkMinFileSize");
   EXPECT_FALSE(ui.Enabled(kOpt, "txtMinFileSize"));
-  EXPECT_EQ(ui.Text(kOpt, "txtMinFileSize"), "5k!");
+  EXPECT_EQ(ui.Text(kOpt, "txtMinFileSize"), "5k!0");
   Click("chkMinFileSize");
   EXPECT_EQ(Switches(), " *.* /E /MAX:2048");  // ticking again waits for a key
 }

@@ -40,10 +40,14 @@ class ControlWindow : public toolkit::ControlPeer {
   void SetSelected(int position) override;
   Date GetDate() const override;
   void SetDate(const Date& date) override;
+  int ShiftState() const override;
 
   // WM_COMMAND notification from this control.
   void OnNotify(int code);
-  void OnKeyUp(int keyCode) { events_.OnPeerEvent(toolkit::PeerEvent::KeyUp, keyCode); }
+  // A key-down or key-up of an edit, with its virtual-key code.
+  void OnKey(toolkit::PeerEvent event, WPARAM keyCode) {
+    events_.OnPeerEvent(event, static_cast<int>(keyCode));
+  }
   void Place(UINT dpi, HFONT font);
   HWND hwnd() const { return hwnd_; }
   const toolkit::ControlDef& def() const { return def_; }

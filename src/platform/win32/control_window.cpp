@@ -54,17 +54,28 @@ WindowKind KindOf(const toolkit::ControlDef& def) {
   return {L"STATIC", 0, 0};
 }
 
-// Key releases reach the toolkit from the edit control itself.
+// Keys reach the toolkit from the edit control itself. The dialog manager
+// keeps the key-downs of Tab, Enter and Esc from the edit, but first asks it
+// with WM_GETDLGCODE about each key-down addressed to it; a key-down seen both
+// ways counts as one press.
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                           DWORD_PTR data) {
-  LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-  if (message == WM_KEYUP)
+  auto* control = reinterpret_cast<ControlWindow*>(data);
+  const MSG* asked = message == WM_GETDLGCODE ? reinterpret_cast<const MSG*>(lParam) : nullptr;
+  // Handlers run from here too: no exception may leave the procedure.
+  auto Guard = [](auto&& report) {
     Guarded(
         [&] {
-          reinterpret_cast<ControlWindow*>(data)->OnKeyUp(static_cast<int>(wParam));
+          report();
           return LRESULT{0};
         },
         0);
+  };
+  if (asked && asked->message == WM_KEYDOWN && asked->hwnd == hwnd)
+    Guard([&] { control->OnKey(toolkit::PeerEvent::KeyDown, asked->wParam); });
+  if (message == WM_KEYDOWN) Guard([&] { control->OnKey(toolkit::PeerEvent::KeyDown, wParam); });
+  LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  if (message == WM_KEYUP) Guard([&] { control->OnKey(toolkit::PeerEvent::KeyUp, wParam); });
   return result;
 }
 
@@ -198,6 +209,13 @@ void ControlWindow::SetDate(const Date& date) {
   time.wMonth = static_cast<WORD>(date.month);
   time.wDay = static_cast<WORD>(date.day);
   SendMessageW(hwnd_, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&time));
+}
+
+int ControlWindow::ShiftState() const {
+  // As of the key message being handled, not as the keyboard is now.
+  auto held = [](int key) { return GetKeyState(key) < 0; };
+  return (held(VK_SHIFT) ? toolkit::kShiftMask : 0) | (held(VK_CONTROL) ? toolkit::kCtrlMask : 0) |
+         (held(VK_MENU) ? toolkit::kAltMask : 0);
 }
 
 void ControlWindow::OnNotify(int code) {
