@@ -1,3 +1,4 @@
+// The whole program above the platform: every window, wired together.
 #include "app/program.h"
 
 namespace marquill {

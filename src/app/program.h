@@ -1,10 +1,11 @@
+// The whole program above the platform: every window, wired together.
 #pragma once
 
-#include "about/frm_about.h"
-#include "mainwin/frm_main.h"
+#include "about/about_box.h"
+#include "main_window/main_window.h"
 #include "model/option_slots.h"
-#include "options/frm_cal_age.h"
-#include "options/frm_opt_main.h"
+#include "options/date_picker.h"
+#include "options/options_dialog.h"
 #include "platform/services.h"
 #include "toolkit/peer.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "app/program.h"
-#include "platform/win32/backend.h"
-#include "platform/win32/registry.h"
-#include "platform/win32/services.h"
-#include "platform/win32/text.h"
+#include "win32/backend.h"
+#include "win32/registry.h"
+#include "win32/services.h"
+#include "win32/text.h"
 
 namespace {
 

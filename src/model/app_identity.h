@@ -1,3 +1,4 @@
+// The program's title and version.
 #pragma once
 
 // The program's title and version, stated once. The About box reads them from

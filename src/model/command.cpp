@@ -1,3 +1,4 @@
+// Command assembly: folder arguments, preview and launch texts.
 #include "model/command.h"
 
 namespace marquill {

@@ -1,3 +1,4 @@
+// Command assembly: folder arguments, preview and launch texts.
 #pragma once
 
 #include <string>

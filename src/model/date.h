@@ -1,3 +1,4 @@
+// A calendar date.
 #pragma once
 
 namespace marquill {

@@ -1,3 +1,4 @@
+// The option slot table and the command line's vocabulary.
 #include "model/option_slots.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The option slot table and the command line's vocabulary.
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
-#include "options/frm_opt_main.h"
+// frmOptMain's age filters: chkMaxAge_Click and chkMinAge_Click.
+#include "options/options_dialog.h"
 
 namespace marquill {
 

@@ -1,4 +1,5 @@
-#include "options/frm_opt_main.h"
+// frmOptMain's size filters: the size boxes and their check boxes.
+#include "options/options_dialog.h"
 
 namespace marquill {
 

@@ -1,7 +1,8 @@
+// frmOptMain's log file: optLogFile_Click and cmdLogFile_Click.
 #include <string>
 
 #include "model/command.h"
-#include "options/frm_opt_main.h"
+#include "options/options_dialog.h"
 
 namespace marquill {
 

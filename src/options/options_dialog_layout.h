@@ -1,3 +1,4 @@
+// frmOptMain's layout: every control of the Options dialog.
 #pragma once
 
 #include "model/option_slots.h"

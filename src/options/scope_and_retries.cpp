@@ -1,6 +1,7 @@
+// frmOptMain's copy scope: optSub_Click, chkLev_Click and lstSubLev_Click.
 #include <string>
 
-#include "options/frm_opt_main.h"
+#include "options/options_dialog.h"
 
 namespace marquill {
 namespace {

@@ -6,7 +6,7 @@
 // lstWait_Click). Their texts come from the command line's vocabulary.
 #include <string>
 
-#include "options/frm_opt_main.h"
+#include "options/options_dialog.h"
 
 namespace marquill {
 

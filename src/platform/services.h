@@ -1,3 +1,4 @@
+// What the operating system provides to the forms.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The file-open dialog component of a form.
 #include "toolkit/common_dialog.h"
 
 namespace marquill::toolkit {

@@ -1,3 +1,4 @@
+// The file-open dialog component of a form.
 #pragma once
 
 #include <functional>

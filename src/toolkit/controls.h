@@ -1,3 +1,4 @@
+// The portable controls and their event rules.
 #pragma once
 
 #include <functional>

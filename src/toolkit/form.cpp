@@ -1,3 +1,4 @@
+// The portable form: load, show, hide and unload.
 #include "toolkit/form.h"
 
 #include <algorithm>

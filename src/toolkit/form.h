@@ -1,3 +1,4 @@
+// The portable form: load, show, hide and unload.
 #pragma once
 
 #include <memory>

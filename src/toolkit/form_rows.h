@@ -1,3 +1,4 @@
+// How a form states its controls once.
 #pragma once
 
 // A form states its controls once, as the rows of one list macro that takes

@@ -1,3 +1,4 @@
+// A form's tables: its controls and menus as data.
 #pragma once
 
 #include <span>

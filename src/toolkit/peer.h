@@ -1,3 +1,4 @@
+// What a backend provides for each form and control.
 #pragma once
 
 #include <memory>

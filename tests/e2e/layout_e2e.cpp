@@ -4,12 +4,12 @@
 // too small for it at its dpi, it is laid out smaller to fit.
 #include <gtest/gtest.h>
 
-#include "about/frm_about.h"
+#include "about/about_box.h"
 #include "layout_check.h"
-#include "mainwin/frm_main.h"
+#include "main_window/main_window.h"
 #include "marquill_app.h"
-#include "options/frm_cal_age.h"
-#include "options/frm_opt_main.h"
+#include "options/date_picker.h"
+#include "options/options_dialog.h"
 
 namespace marquill::e2e {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "about/sys_info.h"
+#include "about/system_information.h"
 #include "app/program.h"
 #include "support/fake_services.h"
 #include "support/memory_backend.h"

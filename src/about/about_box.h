@@ -1,3 +1,4 @@
+// frmAbout, the About box.
 #pragma once
 
 #include <string>

@@ -1,10 +1,11 @@
+// The Win32 backend: one child window per control.
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include "platform/win32/backend.h"
-#include "platform/win32/resource_ids.h"
-#include "platform/win32/text.h"
+#include "win32/backend.h"
+#include "win32/resource_ids.h"
+#include "win32/text.h"
 
 namespace marquill::win32 {
 namespace {

@@ -1,3 +1,4 @@
+// The Win32 backend: one top-level window per form, and the message loop.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/backend.h"
-#include "platform/win32/resource_ids.h"
-#include "platform/win32/system_function.h"
-#include "platform/win32/text.h"
+#include "win32/backend.h"
+#include "win32/resource_ids.h"
+#include "win32/system_function.h"
+#include "win32/text.h"
 
 namespace marquill::win32 {
 namespace {

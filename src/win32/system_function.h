@@ -1,3 +1,4 @@
+// System functions looked up when first needed.
 #pragma once
 
 #include <windows.h>

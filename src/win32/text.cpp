@@ -1,4 +1,5 @@
-#include "platform/win32/text.h"
+// UTF-8 and UTF-16 at the Win32 boundary, and system error texts.
+#include "win32/text.h"
 
 #include <windows.h>
 

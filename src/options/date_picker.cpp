@@ -1,4 +1,5 @@
-#include "options/frm_cal_age.h"
+// frmCalMaxAge and frmCalMinAge, the two date pickers.
+#include "options/date_picker.h"
 
 #include <cstdio>
 #include <string>

@@ -1,4 +1,5 @@
-#include "about/sys_info.h"
+// The About box's System Info button: GetKeyValue and StartSysInfo.
+#include "about/system_information.h"
 
 #include <cstdint>
 #include <optional>

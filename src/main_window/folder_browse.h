@@ -1,3 +1,4 @@
+// Module1: BrowseFolder, the shell's folder browser.
 #pragma once
 
 #include <cstdint>

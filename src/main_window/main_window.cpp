@@ -1,6 +1,5 @@
-#include "mainwin/frm_main.h"
-
-#include "mainwin/mod_ask_quit.h"
+// frmMain, the start-up window: its table, start and end, menus, and AskQuit.
+#include "main_window/main_window.h"
 
 namespace marquill {
 
@@ -58,6 +57,12 @@ void FrmMain::mnuHelpSupport_Click() {
       "For Support or to report bugs contact:\r\nThe Marquill maintainers, "
       "support@marquill.example",
       "Support Info.", MsgButtons::Ok, MsgIcon::Information);
+}
+
+void AskQuit(toolkit::Form& mainWindow, MessageBoxes& messages) {
+  if (messages.Show("Quit the Program?", "Close Marquill", MsgButtons::YesNo, MsgIcon::Question) ==
+      MsgResult::Yes)
+    mainWindow.Unload();
 }
 
 }  // namespace marquill

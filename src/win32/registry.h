@@ -1,3 +1,4 @@
+// The registry and the file test, on the Win32 API.
 #pragma once
 
 // What the About box asks of the system to find the System Information tool:

@@ -1,3 +1,4 @@
+// Resource identifiers shared by the .rc file and the code.
 #pragma once
 
 // Resource identifiers shared by the .rc file and the Win32 backend.

@@ -1,11 +1,12 @@
-#include "platform/win32/registry.h"
+// The registry and the file test, on the Win32 API.
+#include "win32/registry.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 
 namespace marquill::win32 {
 namespace {

@@ -1,7 +1,26 @@
-#include "mainwin/frm_main.h"
-#include "mainwin/module1.h"
+// Module1 (BrowseFolder) and frmMain's browse buttons with destination matching.
+#include "main_window/folder_browse.h"
+
+#include "main_window/main_window.h"
+
+#include <exception>
 
 namespace marquill {
+
+std::string BrowseFolder(FolderBrowser& browser, OptionSlots& slots, std::intptr_t owner,
+                         const std::string& title) {
+  std::string path;
+  try {
+    path = browser.Browse({owner, title, kBifReturnOnlyFsDirs}).value_or("");
+  } catch (const std::exception&) {
+    // Treated as a cancel, so the caller never reuses an older result as if
+    // it had just been chosen.
+    path.clear();
+  }
+  slots.strBrowsePath = path;
+  return path;
+}
+
 namespace {
 
 std::string WithTrailingBackslash(const std::string& path) {

@@ -1,6 +1,7 @@
-#include "about/frm_about.h"
+// frmAbout, the About box: its table, load texts and buttons.
+#include "about/about_box.h"
 
-#include "about/sys_info.h"
+#include "about/system_information.h"
 #include "model/app_identity.h"
 
 namespace marquill {

@@ -1,13 +1,25 @@
+// frmCalMaxAge and frmCalMinAge, the two date pickers, and their age rows.
 #pragma once
 
 #include <array>
 
 #include "model/option_slots.h"
-#include "options/age_filter.h"
 #include "platform/services.h"
 #include "toolkit/form.h"
 
 namespace marquill {
+
+// One age row: the slot its check box and its date picker write, and the
+// switch that starts the slot's text.
+struct AgeFilter {
+  OptionSlots::Slot slot;
+  std::string_view prefix;
+};
+
+inline constexpr AgeFilter kMaxAgeFilter{&OptionSlots::strOptMaxAge,
+                                         Switch(&OptionSlots::strOptMaxAge)};
+inline constexpr AgeFilter kMinAgeFilter{&OptionSlots::strOptMinAge,
+                                         Switch(&OptionSlots::strOptMinAge)};
 
 // What tells the two date pickers apart: their window (with their calendar's
 // name) and the age row they confirm a date for.

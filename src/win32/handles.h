@@ -1,3 +1,4 @@
+// Owners of the Win32 objects the backend creates.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The About box's System Info button: GetKeyValue and StartSysInfo.
 #pragma once
 
 #include <stdexcept>

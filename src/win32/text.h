@@ -1,3 +1,4 @@
+// UTF-8 and UTF-16 at the Win32 boundary, and system error texts.
 #pragma once
 
 #include <string>

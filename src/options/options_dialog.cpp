@@ -1,4 +1,5 @@
-#include "options/frm_opt_main.h"
+// frmOptMain, the Options dialog: its table, load sequence, Save and Cancel.
+#include "options/options_dialog.h"
 
 #include <string>
 

@@ -1,3 +1,4 @@
+// The system services on the Win32 API.
 #pragma once
 
 #include "platform/services.h"

@@ -1,3 +1,4 @@
+// frmMain, the start-up window, and AskQuit.
 #pragma once
 
 #include <functional>
@@ -82,5 +83,8 @@ class FrmMain : public toolkit::Form {
 };
 
 extern const toolkit::FormDef kFrmMainDef;
+
+// Asks whether to quit; on Yes the main window unloads, which ends the program.
+void AskQuit(toolkit::Form& mainWindow, MessageBoxes& messages);
 
 }  // namespace marquill

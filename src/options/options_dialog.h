@@ -1,3 +1,4 @@
+// frmOptMain, the Options dialog, and Module2's attribute-set builders.
 #pragma once
 
 #include <array>
@@ -6,7 +7,7 @@
 #include <string>
 
 #include "model/option_slots.h"
-#include "options/age_filter.h"
+#include "options/date_picker.h"
 #include "options/options_dialog_layout.h"
 #include "platform/services.h"
 #include "toolkit/common_dialog.h"
@@ -104,5 +105,14 @@ class FrmOptMain : public toolkit::Form {
 };
 
 extern const toolkit::FormDef kFrmOptMainDef;
+
+// The attribute-set builders: each rebuilds its slot from the four letter
+// boxes of its group on the Options dialog, letters in the order R, A, S, H
+// whatever order they were ticked in. Neither the group box nor whether the
+// letters are enabled counts.
+void BuildAttribAdd(FrmOptMain& form, OptionSlots& slots);
+void BuildAttribSub(FrmOptMain& form, OptionSlots& slots);
+void BuildInclAttrib(FrmOptMain& form, OptionSlots& slots);
+void BuildExclAttrib(FrmOptMain& form, OptionSlots& slots);
 
 }  // namespace marquill

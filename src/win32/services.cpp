@@ -1,4 +1,5 @@
-#include "platform/win32/services.h"
+// The system services on the Win32 API.
+#include "win32/services.h"
 
 #include <windows.h>
 
@@ -9,9 +10,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/win32/backend.h"
-#include "platform/win32/system_function.h"
-#include "platform/win32/text.h"
+#include "win32/backend.h"
+#include "win32/system_function.h"
+#include "win32/text.h"
 
 namespace marquill::win32 {
 namespace {

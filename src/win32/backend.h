@@ -1,3 +1,4 @@
+// The Win32 backend: form and control windows, the message loop.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/win32/handles.h"
 #include "toolkit/peer.h"
+#include "win32/handles.h"
 
 // Win32 peers: each toolkit form is a top-level window of one class that uses
 // the dialog manager's default procedure (Tab, arrows, access keys, default

@@ -1,4 +1,5 @@
-#include "mainwin/frm_main.h"
+// frmMain's run button, cmdRun_Click: confirm the command and start the engine.
+#include "main_window/main_window.h"
 #include "model/command.h"
 
 #include <string>
