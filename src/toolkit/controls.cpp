@@ -104,8 +104,6 @@ void OptionGroup::Select(int index) {
 }
 
 void ListBox::AddItem(const std::string& item) { peer().AddItem(item); }
-int ListBox::ListCount() { return peer().ItemCount(); }
-std::string ListBox::List(int position) { return peer().Item(position); }
 int ListBox::ListIndex() { return peer().Selected(); }
 
 void ListBox::SetListIndex(int position) {

@@ -24,7 +24,6 @@ class Control : private ControlEvents {
   Control& operator=(const Control&) = delete;
 
   const ControlDef& def() const { return def_; }
-  Form& form() { return form_; }
 
   std::string Text();
   void SetText(const std::string& text);
@@ -115,8 +114,6 @@ class ListBox : public Control {
  public:
   using Control::Control;
   void AddItem(const std::string& item);
-  int ListCount();
-  std::string List(int position);
   // -1 when no item is selected.
   int ListIndex();
   // Selecting from code runs Click, as a user's selection does.

@@ -14,7 +14,6 @@ namespace marquill::toolkit {
 // Check-box states; only kTicked counts as on.
 inline constexpr int kCleared = 0;
 inline constexpr int kTicked = 1;
-inline constexpr int kGrayed = 2;
 
 // Modifier keys held, as a peer reports them during a key event.
 inline constexpr int kShiftMask = 1;
@@ -58,8 +57,6 @@ class ControlPeer {
   virtual void Focus() = 0;
   virtual bool HasFocus() const = 0;
   virtual void AddItem(const std::string& item) = 0;
-  virtual int ItemCount() const = 0;
-  virtual std::string Item(int position) const = 0;
   virtual int Selected() const = 0;
   virtual void SetSelected(int position) = 0;
   virtual Date GetDate() const = 0;

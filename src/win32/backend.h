@@ -35,8 +35,6 @@ class ControlWindow : public toolkit::ControlPeer {
   void Focus() override;
   bool HasFocus() const override { return GetFocus() == hwnd_; }
   void AddItem(const std::string& item) override;
-  int ItemCount() const override;
-  std::string Item(int position) const override;
   int Selected() const override;
   void SetSelected(int position) override;
   Date GetDate() const override;
@@ -110,7 +108,6 @@ class FormWindow : public toolkit::FormPeer {
   UniqueIcon appIcon_;
   UINT dpi_ = 96;
   UINT layoutDpi_ = 96;
-  bool shown_ = false;
   int nextId_ = 100;
   std::map<int, ControlWindow*> controls_;
 };

@@ -178,19 +178,6 @@ void ControlWindow::AddItem(const std::string& item) {
   SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
 }
 
-int ControlWindow::ItemCount() const {
-  return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0));
-}
-
-std::string ControlWindow::Item(int position) const {
-  LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, position, 0);
-  if (length == LB_ERR) return {};
-  std::wstring text(length + 1, L'\0');
-  SendMessageW(hwnd_, LB_GETTEXT, position, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(length);
-  return Narrow(text);
-}
-
 int ControlWindow::Selected() const {
   LRESULT selected = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
   return selected == LB_ERR ? -1 : static_cast<int>(selected);
