@@ -29,7 +29,6 @@ class MemoryControl : public toolkit::ControlPeer {
   bool HasFocus() const override;
   void AddItem(const std::string& item) override { items.push_back(item); }
   int ItemCount() const { return static_cast<int>(items.size()); }
-  std::string Item(int position) const { return items.at(position); }
   int Selected() const override { return selected; }
   void SetSelected(int position) override { selected = position; }
   Date GetDate() const override { return date; }
