@@ -73,7 +73,7 @@ class FrmOptMain : public toolkit::Form {
   void WireAges();
 
   // Handlers shared by several controls, told apart by what they are given.
-  // The slot's switch text `index`, as its row in the vocabulary lists them.
+  // Choose: the slot's switch text `index`, as its vocabulary row lists them.
   void Choose(OptionSlots::Slot slot, int index);
   void NameBox_LostFocus(toolkit::TextBox& box, OptionSlots::Slot slot);
   void ListNumber_Click(toolkit::ListBox& list, OptionSlots::Slot slot);

@@ -92,10 +92,10 @@ int OptionGroup::Selected() {
 }
 
 void OptionGroup::Select(int index) {
-  // A click on the button already selected changes nothing, so it runs
-  // nothing: the handler follows the selection, not the mouse.
-  // The toolkit remembers the selection: a backend may already show the
-  // clicked button selected when it reports the click.
+  // The handler follows the selection, not the mouse: a click on the button
+  // already selected runs nothing. The toolkit keeps the selection itself,
+  // since a backend may already show the clicked button selected when it
+  // reports the click.
   if (selected_ == index) return;
   selected_ = index;
   for (OptionButton* button : buttons_)
