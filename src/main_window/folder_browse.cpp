@@ -1,9 +1,9 @@
 // Module1 (BrowseFolder) and frmMain's browse buttons with destination matching.
 #include "main_window/folder_browse.h"
 
-#include "main_window/main_window.h"
-
 #include <exception>
+
+#include "main_window/main_window.h"
 
 namespace marquill {
 

@@ -48,7 +48,6 @@ class ControlWindow : public toolkit::ControlPeer {
     events_.OnPeerEvent(event, static_cast<int>(keyCode));
   }
   void Place(UINT dpi, HFONT font);
-  HWND hwnd() const { return hwnd_; }
   const toolkit::ControlDef& def() const { return def_; }
 
  private:
@@ -78,9 +77,8 @@ class FormWindow : public toolkit::FormPeer {
 
   HWND hwnd() const { return hwnd_; }
   HINSTANCE instance() const { return instance_; }
-  UINT dpi() const { return dpi_; }
-  // The dpi the layout table and font are scaled to: dpi(), or less when the
-  // window would not fit its monitor's work area at dpi().
+  // The dpi the layout table and font are scaled to: the monitor's, or less
+  // when the window would not fit its work area at the monitor's.
   UINT layoutDpi() const { return layoutDpi_; }
   HFONT font() const { return font_.get(); }
   // The program's icon at the layout's size, for pictures that show it.
@@ -106,7 +104,6 @@ class FormWindow : public toolkit::FormPeer {
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   UniqueIcon appIcon_;
-  UINT dpi_ = 96;
   UINT layoutDpi_ = 96;
   int nextId_ = 100;
   std::map<int, ControlWindow*> controls_;

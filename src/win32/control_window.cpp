@@ -64,20 +64,16 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
   auto* control = reinterpret_cast<ControlWindow*>(data);
   const MSG* asked = message == WM_GETDLGCODE ? reinterpret_cast<const MSG*>(lParam) : nullptr;
   // Handlers run from here too: no exception may leave the procedure.
-  auto Guard = [](auto&& report) {
-    Guarded(
-        [&] {
-          report();
-          return LRESULT{0};
-        },
-        0);
-  };
-  if (asked && asked->message == WM_KEYDOWN && asked->hwnd == hwnd)
-    Guard([&] { control->OnKey(toolkit::PeerEvent::KeyDown, asked->wParam); });
-  if (message == WM_KEYDOWN) Guard([&] { control->OnKey(toolkit::PeerEvent::KeyDown, wParam); });
-  LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-  if (message == WM_KEYUP) Guard([&] { control->OnKey(toolkit::PeerEvent::KeyUp, wParam); });
-  return result;
+  return Guarded(
+      [&] {
+        if (asked && asked->message == WM_KEYDOWN && asked->hwnd == hwnd)
+          control->OnKey(toolkit::PeerEvent::KeyDown, asked->wParam);
+        if (message == WM_KEYDOWN) control->OnKey(toolkit::PeerEvent::KeyDown, wParam);
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        if (message == WM_KEYUP) control->OnKey(toolkit::PeerEvent::KeyUp, wParam);
+        return result;
+      },
+      0);
 }
 
 // A list shows whole rows only, however its height and font scale: its rows

@@ -212,7 +212,6 @@ void FormWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 bool FormWindow::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 
 void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
-  dpi_ = dpi;
   const RECT frame = FrameAt(FormStyle(def_), FormExStyle(def_), hasMenu_, dpi);
   const RECT work = WorkAreaOf(suggested ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)
                                          : MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
