@@ -33,13 +33,25 @@ wine "$bench_dir/startup_bench.exe" "$windows_dir\\marquill.exe" \
   "$windows_dir\\minimal_window.exe" "$runs"
 status=$?
 
+# Copies a bench program (and what it needs) beside marquill.exe.
+bench_program() {
+  local file
+  for file in "$@"; do
+    if [ ! -f "$file" ]; then
+      echo "bench: $file is missing; build the mingw preset first" >&2
+      exit 1
+    fi
+  done
+  cp "$@" "$bench_dir/"
+}
+
 # Peak memory once every window has been opened, against the minimal program.
-memory_bench="$build/bench/memory_bench.exe"
-if [ ! -f "$memory_bench" ]; then
-  echo "bench: $memory_bench is missing; build the mingw preset first" >&2
-  exit 1
-fi
-cp "$memory_bench" "$build/tests/e2e/marquill_e2e_probe.dll" "$bench_dir/"
+bench_program "$build/bench/memory_bench.exe" "$build/tests/e2e/marquill_e2e_probe.dll"
 wine "$bench_dir/memory_bench.exe" "$windows_dir\\marquill.exe" \
   "$windows_dir\\minimal_window.exe" "$runs" || status=1
+
+# CPU time while an engine runs, and an engine's end to the status line, with
+# the recording stand-in engine beside marquill.exe.
+bench_program "$build/bench/engine_watch_bench.exe" "$build/tests/e2e/robocopy.exe"
+wine "$bench_dir/engine_watch_bench.exe" "$windows_dir\\marquill.exe" "$runs" || status=1
 exit "$status"

@@ -24,7 +24,8 @@ dpis=${MARQUILL_SCREENSHOT_DPIS:-96 144 192}
 marquill="$build/src/app/marquill.exe"
 tour="$build/tests/e2e/screenshot_tour.exe"
 probe="$build/tests/e2e/marquill_e2e_probe.dll"
-for file in "$marquill" "$tour" "$probe"; do
+engine="$build/tests/e2e/robocopy.exe"
+for file in "$marquill" "$tour" "$probe" "$engine"; do
   if [ ! -f "$file" ]; then
     echo "screenshots: $file is missing; build the MinGW tree first" >&2
     exit 1
@@ -44,7 +45,8 @@ set -e
 app="$WINE_DRIVE_C/marquill-shots/app"
 tools="$WINE_DRIVE_C/marquill-shots/tools"
 mkdir -p "$app" "$tools"
-cp "$marquill" "$app/"
+# The recording stand-in engine, so the main window can show a copy's end.
+cp "$marquill" "$engine" "$app/"
 cp "$tour" "$probe" "$tools/"
 
 # Runs the tour at one dpi and takes each window's picture when it says so;

@@ -76,7 +76,7 @@ bool StartTool(Services& services) {
   // The path goes in as the application name, so exactly that file starts. As
   // a bare command line, "C:\Program Files\..." would be read up to its first
   // blank and could start some other program.
-  return services.processes.Launch(*path, QuoteProgramName(*path), WindowStyle::NormalFocus)
+  return services.processes.Launch(*path, QuoteProgramName(*path), WindowStyle::NormalFocus, {})
       .started;
 }
 

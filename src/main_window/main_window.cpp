@@ -6,6 +6,7 @@ namespace marquill {
 namespace {
 
 using toolkit::At;
+using toolkit::kReadOnlyText;
 using Id = FrmMain::Id;
 using MenuId = FrmMain::MenuId;
 

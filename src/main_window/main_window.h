@@ -1,7 +1,9 @@
 // frmMain, the start-up window, and AskQuit.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +24,8 @@
   CONTROL(Button, cmdQuit, "&Quit", At(128, 128, 80, 23), 6)                               \
   CONTROL(Button, cmdRun, "RoboCopy", At(32, 128, 80, 23), 7)                              \
   CONTROL(CheckBox, chkMatchDest, "Match Destination Folder to Source Folder",             \
-          At(32, 104, 249, 17), 8)
+          At(32, 104, 249, 17), 8)                                                          \
+  CONTROL(TextBox, txtStatus, "", At(32, 156, 249, 40), 9, kReadOnlyText)
 
 #define MARQUILL_MAIN_MENUS(MENUBAR, MENU)          \
   MENUBAR(mnuTools, "Tools")                        \
@@ -61,6 +64,8 @@ class FrmMain : public toolkit::Form {
   void mnuToolsOptions_Click();
   void mnuHelpAbout_Click();
   void mnuHelpSupport_Click();
+  // An engine that cmdRun_Click started has ended.
+  void Engine_Ended(std::optional<std::uint32_t> exitCode);
 
  protected:
   void Form_Load() override;
@@ -71,11 +76,15 @@ class FrmMain : public toolkit::Form {
   void ReportMissing(toolkit::TextBox& field, const char* message);
   // Where the run button looks for the engine, in order.
   std::vector<std::string> EngineFolders();
+  void ShowStatus();
 
   Services& services_;
   OptionSlots& slots_;
   std::string roboSrc_;
   std::string roboDest_;
+  // What txtStatus tells: the latest engine's end, and how many still run.
+  std::string latestReport_;
+  int running_ = 0;
 
  public:
   MARQUILL_MAIN_WINDOW(MARQUILL_MEMBER, MARQUILL_NONE, MARQUILL_GROUP_MEMBER, MARQUILL_NONE)

@@ -1,6 +1,8 @@
-// frmMain's run button, cmdRun_Click: confirm the command and start the engine.
+// frmMain's run button, cmdRun_Click: confirm the command, start the engine
+// and tell in txtStatus how each engine ended.
 #include "main_window/main_window.h"
 #include "model/command.h"
+#include "model/engine_result.h"
 
 #include <string>
 #include <vector>
@@ -29,14 +31,33 @@ void FrmMain::cmdRun_Click() {
   std::string failures;
   for (const std::string& folder : EngineFolders()) {
     const std::string engine = EnginePath(folder);
-    const LaunchResult result = services_.processes.Launch(
-        engine, LaunchText(folder, from, to, slots_), WindowStyle::MaximizedFocus);
-    if (result.started) return;
+    const LaunchResult result =
+        services_.processes.Launch(engine, LaunchText(folder, from, to, slots_),
+                                   WindowStyle::MaximizedFocus,
+                                   [this](std::optional<std::uint32_t> exitCode) {
+                                     Engine_Ended(exitCode);
+                                   });
+    if (result.started) {
+      ++running_;
+      return ShowStatus();
+    }
     failures +=
         (failures.empty() ? "" : "\r\n") + ("Could not start " + engine + "\r\n") + result.error;
   }
   services_.messages.Show(failures, "Error", MsgButtons::Ok, MsgIcon::Exclamation);
 }
+
+void FrmMain::Engine_Ended(std::optional<std::uint32_t> exitCode) {
+  // The program ends with its main window; an engine outlives both.
+  if (!IsLoaded()) return;
+  if (running_ > 0) --running_;
+  latestReport_ = ExitReport(exitCode, services_.dates.TimeNow());
+  ShowStatus();
+  // Bad news draws the user back; good news waits for them.
+  if (OutcomeOf(exitCode) != Outcome::Done) Alert();
+}
+
+void FrmMain::ShowStatus() { txtStatus.SetText(StatusText(latestReport_, running_)); }
 
 void FrmMain::ReportMissing(toolkit::TextBox& field, const char* message) {
   services_.messages.Show(message, "Error", MsgButtons::Ok, MsgIcon::None);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,12 +33,18 @@ struct LaunchResult {
   std::string error;  // the system's reason when not started
 };
 
+// How a started program ended: its exit code, or nullopt when the system
+// could not tell.
+using TaskEnded = std::function<void(std::optional<std::uint32_t> exitCode)>;
+
 class ProcessLauncher {
  public:
   virtual ~ProcessLauncher() = default;
   // Starts `application` with `commandLine` and returns at once; never waits.
+  // With `ended`, the program is watched, and `ended` runs on the interface
+  // thread once it has ended; without, it is started and forgotten.
   virtual LaunchResult Launch(const std::string& application, const std::string& commandLine,
-                              WindowStyle style) = 0;
+                              WindowStyle style, TaskEnded ended) = 0;
 };
 
 class ProgramHost {
@@ -81,6 +88,8 @@ class DateFormatter {
   virtual ~DateFormatter() = default;
   // The user's short date format.
   virtual std::string ShortDate(const Date& date) = 0;
+  // The local time now, in the user's own time format with seconds.
+  virtual std::string TimeNow() = 0;
 };
 
 // The registry, in the narrow-character terms its byte rules are defined in.

@@ -36,6 +36,10 @@ class Form : private FormEvents {
   void Unload();
   void SetCaption(const std::string& caption);
   std::string Caption() const { return caption_; }
+  // Flashes the window's taskbar button when it is loaded but not in front.
+  void Alert() {
+    if (peer_) peer_->Alert();
+  }
 
   // True while peer events may run handlers.
   bool AcceptsEvents() const { return peer_ && !busy_; }

@@ -39,6 +39,9 @@ enum ControlStyle : unsigned {
   kDefaultButton = 1u << 0,  // Enter presses it
   kCancelButton = 1u << 1,   // Esc presses it
   kAppIcon = 1u << 2,        // a picture showing the program's icon
+  // A text box that only shows: read-only, borderless, multi-line, never a
+  // tab stop, its text selectable and copyable.
+  kReadOnlyText = 1u << 3,
 };
 
 inline constexpr int kNoTab = -1;

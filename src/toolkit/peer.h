@@ -74,6 +74,9 @@ class FormPeer {
   virtual void Show() = 0;  // shown and brought to the front
   virtual void Hide() = 0;
   virtual bool Visible() const = 0;
+  // Draws the user back when the window is not the foreground one: its
+  // taskbar button flashes until they come.
+  virtual void Alert() = 0;
 };
 
 class Backend {

@@ -74,6 +74,7 @@ class FormWindow : public toolkit::FormPeer {
   void Show() override;
   void Hide() override;
   bool Visible() const override;
+  void Alert() override;
 
   HWND hwnd() const { return hwnd_; }
   HINSTANCE instance() const { return instance_; }

@@ -38,6 +38,10 @@ WindowKind KindOf(const toolkit::ControlDef& def) {
       return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
               0};
     case ControlKind::TextBox:
+      // A text that only shows wraps its lines and scrolls when they do not
+      // fit; it is reached with the mouse, never by Tab.
+      if (def.style & toolkit::kReadOnlyText)
+        return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, 0};
       return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::Label:
       return {L"STATIC", SS_LEFT, 0};
@@ -55,6 +59,17 @@ WindowKind KindOf(const toolkit::ControlDef& def) {
   return {L"STATIC", 0, 0};
 }
 
+// A multi-line edit asks the dialog manager for every key, and then closes its
+// window on Esc: one that only shows leaves Tab, Enter and Esc to the dialog
+// manager instead (the main window has no button for Enter or Esc), and lets
+// Ctrl+A select all it shows.
+LRESULT ReadOnlyTextKey(HWND hwnd, UINT message, WPARAM wParam, LRESULT result) {
+  if (message == WM_GETDLGCODE) return result & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+  if (message == WM_KEYDOWN && wParam == 'A' && GetKeyState(VK_CONTROL) < 0)
+    SendMessageW(hwnd, EM_SETSEL, 0, -1);
+  return result;
+}
+
 // Keys reach the toolkit from the edit control itself. The dialog manager
 // keeps the key-downs of Tab, Enter and Esc from the edit, but first asks it
 // with WM_GETDLGCODE about each key-down addressed to it; a key-down seen both
@@ -63,13 +78,16 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                           DWORD_PTR data) {
   auto* control = reinterpret_cast<ControlWindow*>(data);
   const MSG* asked = message == WM_GETDLGCODE ? reinterpret_cast<const MSG*>(lParam) : nullptr;
+  const bool readOnly = (control->def().style & toolkit::kReadOnlyText) != 0;
+  if (readOnly && message == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_RETURN)) return 0;
   // Handlers run from here too: no exception may leave the procedure.
   return Guarded(
       [&] {
         if (asked && asked->message == WM_KEYDOWN && asked->hwnd == hwnd)
           control->OnKey(toolkit::PeerEvent::KeyDown, asked->wParam);
         if (message == WM_KEYDOWN) control->OnKey(toolkit::PeerEvent::KeyDown, wParam);
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        if (readOnly) result = ReadOnlyTextKey(hwnd, message, wParam, result);
         if (message == WM_KEYUP) control->OnKey(toolkit::PeerEvent::KeyUp, wParam);
         return result;
       },

@@ -211,6 +211,13 @@ void FormWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 
 bool FormWindow::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 
+void FormWindow::Alert() {
+  if (GetForegroundWindow() == hwnd_) return;
+  // Flashes until the user brings the window to the front.
+  FLASHWINFO flash{sizeof flash, hwnd_, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
+  FlashWindowEx(&flash);
+}
+
 void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   const RECT frame = FrameAt(FormStyle(def_), FormExStyle(def_), hasMenu_, dpi);
   const RECT work = WorkAreaOf(suggested ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)

@@ -20,9 +20,20 @@ struct MenuDeleter {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
 
+struct HandleDeleter {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+// A wait registered with the thread pool; released, it first lets a callback
+// under way finish.
+struct WaitDeleter {
+  void operator()(HANDLE wait) const { UnregisterWaitEx(wait, INVALID_HANDLE_VALUE); }
+};
+
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 // A menu not yet given to a window; the window destroys the menus it has.
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+using UniqueHandle = std::unique_ptr<void, HandleDeleter>;
+using UniqueWait = std::unique_ptr<void, WaitDeleter>;
 
 }  // namespace marquill::win32

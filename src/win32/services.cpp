@@ -97,8 +97,43 @@ MsgResult MessageBoxes::Show(const std::string& text, const std::string& title, 
   }
 }
 
+// What a wait reports, and what the interface thread needs once it has.
+struct ProcessLauncher::Watch {
+  // Read by the wait's callback before it posts; untouched by it after.
+  HWND window;
+  std::uintptr_t id;
+  UniqueHandle process;
+  UniqueWait wait;
+  TaskEnded ended;
+};
+
+namespace {
+
+constexpr wchar_t kTaskWindowClass[] = L"MarquillTasks";
+constexpr UINT kProgramEnded = WM_APP + 1;  // wParam: the watch's id
+
+}  // namespace
+
+ProcessLauncher::ProcessLauncher() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &ProcessLauncher::WindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kTaskWindowClass;
+  RegisterClassExW(&wc);
+  // Without it programs still start; only their ends go unheard.
+  window_ = CreateWindowExW(0, kTaskWindowClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            wc.hInstance, this);
+}
+
+ProcessLauncher::~ProcessLauncher() {
+  // Each wait is released before its handle is closed.
+  watches_.clear();
+  if (window_) DestroyWindow(window_);
+}
+
 LaunchResult ProcessLauncher::Launch(const std::string& application, const std::string& commandLine,
-                                     WindowStyle style) {
+                                     WindowStyle style, TaskEnded ended) {
   std::wstring app = Widen(application);
   std::wstring line = Widen(commandLine);  // CreateProcessW may write to it
   STARTUPINFOW startup{};
@@ -111,8 +146,55 @@ LaunchResult ProcessLauncher::Launch(const std::string& application, const std::
                       &startup, &process))
     return {false, ErrorText(GetLastError())};
   CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  UniqueHandle handle(process.hProcess);
+  if (!ended || !window_) return {true, {}};
+
+  auto watch = std::make_unique<Watch>(
+      Watch{window_, nextId_++, std::move(handle), nullptr, std::move(ended)});
+  HANDLE wait = nullptr;
+  // The callback only posts, so the pool's wait thread may run it itself.
+  if (RegisterWaitForSingleObject(&wait, watch->process.get(), &ProcessLauncher::OnProgramEnded,
+                                  watch.get(), INFINITE,
+                                  WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD)) {
+    watch->wait.reset(wait);
+    watches_.emplace(watch->id, std::move(watch));
+  }
   return {true, {}};
+}
+
+void CALLBACK ProcessLauncher::OnProgramEnded(PVOID context, BOOLEAN) {
+  const auto* watch = static_cast<const Watch*>(context);
+  PostMessageW(watch->window, kProgramEnded, static_cast<WPARAM>(watch->id), 0);
+}
+
+void ProcessLauncher::Ended(std::uintptr_t id) {
+  const auto found = watches_.find(id);
+  if (found == watches_.end()) return;
+  const std::unique_ptr<Watch> watch = std::move(found->second);
+  watches_.erase(found);
+  // Its callback has posted and touches nothing more: no need to wait for it.
+  UnregisterWaitEx(watch->wait.release(), nullptr);
+  DWORD code = 0;
+  std::optional<std::uint32_t> exitCode;
+  if (GetExitCodeProcess(watch->process.get(), &code)) exitCode = code;
+  watch->ended(exitCode);
+}
+
+LRESULT CALLBACK ProcessLauncher::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrW(
+        hwnd, GWLP_USERDATA,
+        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+  auto* self = reinterpret_cast<ProcessLauncher*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message != kProgramEnded || !self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  // The end runs the main window's handler: no exception may leave here.
+  return Guarded(
+      [&] {
+        self->Ended(static_cast<std::uintptr_t>(wParam));
+        return LRESULT{0};
+      },
+      0);
 }
 
 std::string ProgramHost::ProgramFolder() {
@@ -195,6 +277,13 @@ std::string DateFormatter::ShortDate(const Date& date) {
   time.wDay = static_cast<WORD>(date.day);
   wchar_t text[128];
   int length = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, 128);
+  return length > 0 ? Narrow(std::wstring_view(text, length - 1)) : std::string();
+}
+
+std::string DateFormatter::TimeNow() {
+  // The user's own time format, which shows the seconds.
+  wchar_t text[128];
+  int length = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, nullptr, nullptr, text, 128);
   return length > 0 ? Narrow(std::wstring_view(text, length - 1)) : std::string();
 }
 

@@ -1,6 +1,12 @@
 // The system services on the Win32 API.
 #pragma once
 
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
 #include "platform/services.h"
 
 // The system services on the Win32 API.
@@ -12,10 +18,28 @@ class MessageBoxes : public marquill::MessageBoxes {
                  MsgIcon icon) override;
 };
 
+// Starts programs; those the caller watches it keeps a handle of, with a
+// wait in the thread pool that tells a message-only window of the interface
+// thread when the program ends. Nothing polls and nothing blocks.
 class ProcessLauncher : public marquill::ProcessLauncher {
  public:
+  ProcessLauncher();
+  ~ProcessLauncher() override;
+  ProcessLauncher(const ProcessLauncher&) = delete;
+  ProcessLauncher& operator=(const ProcessLauncher&) = delete;
+
   LaunchResult Launch(const std::string& application, const std::string& commandLine,
-                      WindowStyle style) override;
+                      WindowStyle style, TaskEnded ended) override;
+
+ private:
+  struct Watch;
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK OnProgramEnded(PVOID watch, BOOLEAN timedOut);
+  void Ended(std::uintptr_t id);
+
+  HWND window_ = nullptr;
+  std::uintptr_t nextId_ = 1;
+  std::map<std::uintptr_t, std::unique_ptr<Watch>> watches_;
 };
 
 class ProgramHost : public marquill::ProgramHost {
@@ -38,6 +62,7 @@ class FileOpenDialog : public marquill::FileOpenDialog {
 class DateFormatter : public marquill::DateFormatter {
  public:
   std::string ShortDate(const Date& date) override;
+  std::string TimeNow() override;
 };
 
 }  // namespace marquill::win32

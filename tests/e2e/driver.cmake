@@ -24,5 +24,5 @@ target_include_directories(marquill_e2e_text PUBLIC ${MARQUILL_E2E_DIR} ${MARQUI
 marquill_win32_test_target(marquill_e2e_text)
 
 add_library(marquill_e2e_driver STATIC ${MARQUILL_E2E_DIR}/driver.cpp)
-target_link_libraries(marquill_e2e_driver PUBLIC marquill_e2e_text user32)
+target_link_libraries(marquill_e2e_driver PUBLIC marquill_e2e_text user32 ntdll)
 marquill_win32_test_target(marquill_e2e_driver)

@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <winternl.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cwctype>
@@ -233,6 +235,32 @@ DWORD Process::ExitCode() const {
   DWORD code = 0;
   GetExitCodeProcess(info_.hProcess, &code);
   return code;
+}
+
+DWORD Process::HandleCount() const {
+  // Wine answers GetProcessHandleCount with 0; the system's list of every
+  // process's handles is right under both.
+  struct Entry {
+    ULONG process;
+    BYTE type, flags;
+    USHORT handle;
+    PVOID object;
+    ACCESS_MASK access;
+  };
+  constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+  std::vector<char> list(1 << 20);
+  ULONG needed = 0;
+  NTSTATUS status;
+  while ((status = NtQuerySystemInformation(kSystemHandleInformation, list.data(),
+                                            static_cast<ULONG>(list.size()), &needed)) ==
+         static_cast<NTSTATUS>(0xC0000004L))  // too small
+    list.resize(std::max<size_t>(list.size() * 2, needed));
+  if (status != 0) throw DriverError("NtQuerySystemInformation failed: " + std::to_string(status));
+  const ULONG count = *reinterpret_cast<const ULONG*>(list.data());
+  const auto* entries = reinterpret_cast<const Entry*>(list.data() + sizeof(ULONG_PTR));
+  return static_cast<DWORD>(std::count_if(entries, entries + count, [&](const Entry& entry) {
+    return entry.process == info_.dwProcessId;
+  }));
 }
 
 int Process::DescendantsStarted() const {

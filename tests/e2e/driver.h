@@ -54,6 +54,8 @@ class Process {
   // Processes started so far by this process and its descendants, itself
   // excluded.
   int DescendantsStarted() const;
+  // The handles the process holds open now.
+  DWORD HandleCount() const;
   // The moment CreateProcessW was called, for start-up timings.
   std::chrono::steady_clock::time_point StartedAt() const { return startedAt_; }
 

@@ -154,6 +154,15 @@ TEST_F(KeyboardE2E, EnterAndEscInTheMainWindowPressNoButton) {
   ParkPointer();
   PressKey(app.main(), VK_RETURN);
   ExpectTabWalk(app.main(), {order[2]});
+  // The status line, reached with the mouse, leaves them to the window too,
+  // which closes nothing; Tab takes the focus on round to the first field.
+  const HWND status = FindChildAt(app.main(), "Edit", kStatusRect);
+  MouseClick(status);
+  WaitForFocus(app.main(), status);
+  ParkPointer();
+  PressKey(app.main(), VK_RETURN);
+  PressKey(app.main(), VK_ESCAPE);
+  ExpectTabWalk(app.main(), {order[0]});
 
   EXPECT_EQ(ShownTopWindowsOf(app.process().Id()), std::vector<HWND>{app.main()});
   EXPECT_EQ(app.process().DescendantsStarted(), 0);

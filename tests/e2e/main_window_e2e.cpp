@@ -2,6 +2,8 @@
 // confirmation and engine start, validation, and the ways out.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "marquill_app.h"
 #include "wide_text.h"
 
@@ -69,6 +71,39 @@ TEST(MainWindowE2E, RunConfirmsTheCommandAndStartsTheEngineFromTheProgramFolder)
   EXPECT_TRUE(app.process().Running());
   PressMessageBoxButton(app.ClickForBox(app.RunButton(), "Continue?"), IDOK);
   EXPECT_EQ(WaitForInvocations(app.engineRecord(), 2).size(), 2u);
+}
+
+// The engines here end when the test sets their event, with exit code 9.
+TEST(MainWindowE2E, StatusLineFollowsEachEngineToItsEndAndRunsLeaveNoHandleBehind) {
+  const HANDLE hold = CreateEventW(nullptr, TRUE, FALSE, L"MarquillE2EHoldEngine");
+  MarquillApp app(ProgramFolder(), {{"MARQUILL_ENGINE_HOLD", "MarquillE2EHoldEngine"},
+                                    {"MARQUILL_ENGINE_EXIT_CODE", "9"}});
+  const HWND status = FindChildAt(app.main(), "Edit", kStatusRect);
+  const auto shows = [&](const std::string& pattern) {
+    WaitUntil([&] { return std::regex_match(GetText(status), std::regex(pattern)); },
+              "the status line to show " + pattern);
+  };
+  EXPECT_EQ(GetText(status), "");
+  const auto run = [&] {
+    PressMessageBoxButton(app.ClickForBox(app.RunButton(), "Continue?"), IDOK);
+  };
+  app.SetFolders("C:\\Data\\", "D:\\Backup\\");
+  run();
+  shows("1 copy running");
+  run();
+  shows("2 copies running");
+  SetEvent(hold);
+  const std::string report =
+      "Failed at [^,]+, exit code 9: some files or folders could not be copied; files copied\\.";
+  shows(report);
+
+  // Each engine's handle and wait go with it.
+  const DWORD handles = app.process().HandleCount();
+  for (int i = 0; i < 100; ++i) run();
+  WaitForInvocations(app.engineRecord(), 102);
+  shows(report);
+  EXPECT_LE(app.process().HandleCount(), handles);
+  CloseHandle(hold);
 }
 
 TEST(MainWindowE2E, FoldersReachTheEngineExactly) {

@@ -49,9 +49,10 @@ void ShootPicker(const Process& program, HWND options, const std::string& checkB
 }
 
 void Tour(const std::string& marquill) {
-  Process program = Process::Start(marquill);
+  // The engine beside it is the recording stand-in, ending as a copy that
+  // found extra files would.
+  Process program = Process::Start(marquill, {}, {{"MARQUILL_ENGINE_EXIT_CODE", "3"}});
   const HWND main = WaitForTopWindow(program, kMainTitle);
-  Shoot(main, "main-window");
 
   // The boxes first, while the command holds the start values only.
   ChooseMenu(main, {"Help", "&Support"});
@@ -63,6 +64,13 @@ void Tour(const std::string& marquill) {
   SetText(fields.at(1), "D:\\Backup\\Reports\\");
   Click(FindChild(main, "Button", "RoboCopy"));
   ShootBox(program, "Continue?", "continue", IDCANCEL);
+  // The main window once a copy has ended, its status line telling how.
+  Click(FindChild(main, "Button", "RoboCopy"));
+  PressMessageBoxButton(WaitForMessageBox(program, "Continue?"), IDOK);
+  const HWND status = fields.at(2);
+  WaitUntil([&] { return GetText(status).find("exit code") != std::string::npos; },
+            "the status line");
+  Shoot(main, "main-window");
 
   ChooseMenu(main, {"Help", "&About"});
   const HWND about = WaitForTopWindow(program, "About Marquill");

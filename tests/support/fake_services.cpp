@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 namespace marquill::test {
 
@@ -19,12 +20,19 @@ MsgResult FakeMessageBoxes::Show(const std::string& text, const std::string& tit
 }
 
 LaunchResult FakeLauncher::Launch(const std::string& application, const std::string& commandLine,
-                                  WindowStyle style) {
+                                  WindowStyle style, TaskEnded ended) {
   if (failure) return {false, *failure};
   if (std::find(missing.begin(), missing.end(), application) != missing.end())
     return {false, "The system cannot find the file specified."};
-  launches.push_back({application, commandLine, style});
+  launches.push_back({application, commandLine, style, std::move(ended)});
   return {true, {}};
+}
+
+void FakeLauncher::End(size_t index, std::optional<std::uint32_t> exitCode) {
+  // A program ends once, and only a watched one is heard of.
+  TaskEnded ended = std::exchange(launches.at(index).ended, nullptr);
+  if (!ended) throw std::logic_error("launch " + std::to_string(index) + " is not running");
+  ended(exitCode);
 }
 
 std::optional<std::string> FakeFolderBrowser::Browse(const FolderBrowseRequest& request) {

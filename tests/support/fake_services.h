@@ -34,12 +34,15 @@ struct Launch {
   std::string application;
   std::string commandLine;
   WindowStyle style;
+  TaskEnded ended;  // empty once it has ended, or when it is not watched
 };
 
 class FakeLauncher : public ProcessLauncher {
  public:
   LaunchResult Launch(const std::string& application, const std::string& commandLine,
-                      WindowStyle style) override;
+                      WindowStyle style, TaskEnded ended) override;
+  // Ends the program of launch `index` with `exitCode`, as the system tells it.
+  void End(size_t index, std::optional<std::uint32_t> exitCode);
   std::vector<test::Launch> launches;
   std::optional<std::string> failure;  // set: every launch fails with this reason
   std::vector<std::string> missing;    // these applications fail as not found
@@ -82,6 +85,7 @@ class FakeDates : public DateFormatter {
  public:
   // Day/month/year, the way many locales write the short date.
   std::string ShortDate(const Date& date) override;
+  std::string TimeNow() override { return "14:05:09"; }
 };
 
 class FakeRegistry : public Registry {

@@ -51,6 +51,10 @@ void MemoryForm::Hide() {
   if (backend.focused && &backend.focused->form == this) backend.MoveFocus(nullptr);
 }
 
+void MemoryForm::Alert() {
+  if (backend.front != this) ++alerts;
+}
+
 std::unique_ptr<toolkit::FormPeer> MemoryBackend::CreateForm(const toolkit::FormDef& def,
                                                              toolkit::FormEvents& events) {
   return std::make_unique<MemoryForm>(*this, def, events);

@@ -57,12 +57,14 @@ class MemoryForm : public toolkit::FormPeer {
   void Show() override;
   void Hide() override;
   bool Visible() const override { return visible; }
+  void Alert() override;
 
   MemoryBackend& backend;
   const toolkit::FormDef& def;
   toolkit::FormEvents& events;
   std::string caption;
   bool visible = false;
+  int alerts = 0;                        // flashes while it was not in front
   std::vector<MemoryControl*> controls;  // in creation order
 };
 

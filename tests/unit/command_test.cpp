@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/command.h"
+#include "model/engine_result.h"
 #include "model/option_slots.h"
 #include "support/windows_cmdline.h"
 
@@ -327,6 +328,33 @@ TEST(CommandProperty, LaunchAndPreviewTextsParseBackExactly) {
         << "round " << round << "\n  preview text <" << preview << ">";
     if (HasFailure()) break;
   }
+}
+
+TEST(EngineExitReport, SaysWhatEachCodeMeansTheWorstFirst) {
+  const std::pair<std::optional<std::uint32_t>, std::string> cases[] = {
+      {0, "Done at 9:01:02, exit code 0: nothing to copy."},
+      {1, "Done at 9:01:02, exit code 1: files copied."},
+      {7,
+       "Done at 9:01:02, exit code 7: mismatched files or folders found; extra files or folders "
+       "in the destination; files copied."},
+      {8, "Failed at 9:01:02, exit code 8: some files or folders could not be copied."},
+      {9,
+       "Failed at 9:01:02, exit code 9: some files or folders could not be copied; files "
+       "copied."},
+      {16, "Failed at 9:01:02, exit code 16: serious error, nothing copied."},
+      {31,
+       "Failed at 9:01:02, exit code 31: serious error, nothing copied; some files or folders "
+       "could not be copied; mismatched files or folders found; extra files or folders in the "
+       "destination; files copied."},
+      {32, "Stopped at 9:01:02, exit code 32: the copy was ended before it finished."},
+      {0xC000013A,
+       "Stopped at 9:01:02, exit code 3221225786: the copy was ended before it finished."},
+      {0xFFFFFFFF,
+       "Stopped at 9:01:02, exit code 4294967295: the copy was ended before it finished."},
+      {std::nullopt,
+       "Stopped at 9:01:02, exit code unknown: the copy was ended before it finished."},
+  };
+  for (const auto& [code, report] : cases) EXPECT_EQ(ExitReport(code, "9:01:02"), report);
 }
 
 }  // namespace

@@ -242,6 +242,38 @@ TEST_F(MainWindowRun, WithoutAnEngineBesideTheProgramTheSystemsRunsElseBothAreRe
   EXPECT_EQ(fakes.messages.shown.size(), 4u);
 }
 
+TEST_F(MainWindowRun, StatusLineTellsHowEachEngineEndedWhileOthersRun) {
+  const auto status = [&] { return Field("txtStatus"); };
+  MemoryForm& main = ui.Window("frmMain");
+  EXPECT_EQ(status(), "");
+  TypeFolders("C:\\Data\\", "D:\\Backup\\");
+  fakes.launcher.missing = {kEngine, "C:\\Windows\\System32\\robocopy.exe"};
+  Run(MsgResult::Ok);  // nothing started, nothing to tell
+  EXPECT_EQ(status(), "");
+  fakes.launcher.missing.clear();
+  Run(MsgResult::Ok);
+  EXPECT_EQ(status(), "1 copy running");
+  Run(MsgResult::Ok);
+  Run(MsgResult::Ok);
+  EXPECT_EQ(status(), "3 copies running");
+
+  // The latest end counts, whichever engine it was; bad news flashes the
+  // window only while it is not in front.
+  fakes.launcher.End(2, 9);
+  EXPECT_EQ(status(),
+            "Failed at 14:05:09, exit code 9: some files or folders could not be copied; files "
+            "copied.\r\n2 copies running");
+  EXPECT_EQ(main.alerts, 0);
+  backend.front = nullptr;
+  fakes.launcher.End(0, 0);
+  EXPECT_EQ(status(), "Done at 14:05:09, exit code 0: nothing to copy.\r\n1 copy running");
+  EXPECT_EQ(main.alerts, 0);
+  fakes.launcher.End(1, 0xC000013A);
+  EXPECT_EQ(status(),
+            "Stopped at 14:05:09, exit code 3221225786: the copy was ended before it finished.");
+  EXPECT_EQ(main.alerts, 1);
+}
+
 // ---- Quit, close box and support message ----
 
 using MainWindowLifecycle = MainWindow;
