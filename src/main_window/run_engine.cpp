@@ -31,12 +31,9 @@ void FrmMain::cmdRun_Click() {
   std::string failures;
   for (const std::string& folder : EngineFolders()) {
     const std::string engine = EnginePath(folder);
-    const LaunchResult result =
-        services_.processes.Launch(engine, LaunchText(folder, from, to, slots_),
-                                   WindowStyle::MaximizedFocus,
-                                   [this](std::optional<std::uint32_t> exitCode) {
-                                     Engine_Ended(exitCode);
-                                   });
+    const LaunchResult result = services_.processes.Launch(
+        engine, LaunchText(folder, from, to, slots_), WindowStyle::MaximizedFocus,
+        [this](std::optional<std::uint32_t> exitCode) { Engine_Ended(exitCode); });
     if (result.started) {
       ++running_;
       return ShowStatus();
