@@ -1,4 +1,5 @@
-// Module1 (BrowseFolder) and frmMain's browse buttons with destination matching.
+// Module1 (BrowseFolder), frmMain's browse buttons with destination matching,
+// and folders dropped on its fields.
 #include "main_window/folder_browse.h"
 
 #include <exception>
@@ -37,16 +38,35 @@ std::string MatchedFolderName(const std::string& source) {
 
 }  // namespace
 
-void FrmMain::cmdBrowseSrc_Click() {
-  const std::string chosen = BrowseFolder(services_.folders, slots_, 0, "");
+void FrmMain::cmdBrowseSrc_Click() { TakeSource(BrowseFolder(services_.folders, slots_, 0, "")); }
+
+void FrmMain::cmdBrowseDest_Click() {
+  const std::string matched = MatchedName();
+  TakeDestination(BrowseFolder(services_.folders, slots_, 0, ""), matched);
+}
+
+// A dropped folder counts as the browser's answer would.
+void FrmMain::txtSrcPath_Drop(const std::string& folder) {
+  slots_.strBrowsePath = folder;
+  TakeSource(folder);
+}
+
+void FrmMain::txtDestPath_Drop(const std::string& folder) {
+  slots_.strBrowsePath = folder;
+  TakeDestination(folder, MatchedName());
+}
+
+void FrmMain::TakeSource(const std::string& chosen) {
   roboSrc_ = WithTrailingBackslash(chosen);
   if (!chosen.empty()) txtSrcPath.SetText(roboSrc_);
 }
 
-void FrmMain::cmdBrowseDest_Click() {
-  std::string matched;
-  if (chkMatchDest.Value() == toolkit::kTicked) matched = MatchedFolderName(txtSrcPath.Text());
-  const std::string chosen = BrowseFolder(services_.folders, slots_, 0, "");
+// Matching reads the source field as it is before the destination is chosen.
+std::string FrmMain::MatchedName() {
+  return chkMatchDest.Value() == toolkit::kTicked ? MatchedFolderName(txtSrcPath.Text()) : "";
+}
+
+void FrmMain::TakeDestination(const std::string& chosen, const std::string& matched) {
   roboDest_ = WithTrailingBackslash(chosen);
   if (!chosen.empty()) txtDestPath.SetText(roboDest_ + matched);
 }

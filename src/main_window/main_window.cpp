@@ -5,8 +5,7 @@ namespace marquill {
 
 namespace {
 
-using toolkit::At;
-using toolkit::kReadOnlyText;
+using namespace toolkit;  // the rows' At, styles and names
 using Id = FrmMain::Id;
 using MenuId = FrmMain::MenuId;
 
@@ -26,6 +25,8 @@ FrmMain::FrmMain(toolkit::Backend& backend, Services& services, OptionSlots& slo
   cmdQuit.Click = [this] { cmdQuit_Click(); };
   cmdBrowseSrc.Click = [this] { cmdBrowseSrc_Click(); };
   cmdBrowseDest.Click = [this] { cmdBrowseDest_Click(); };
+  txtSrcPath.Drop = [this](const std::string& folder) { txtSrcPath_Drop(folder); };
+  txtDestPath.Drop = [this](const std::string& folder) { txtDestPath_Drop(folder); };
   mnuToolsOptions.Click = [this] { mnuToolsOptions_Click(); };
   mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
   mnuHelpSupport.Click = [this] { mnuHelpSupport_Click(); };

@@ -15,17 +15,22 @@
 // clang-format off
 // The main window's controls, in tab order (see toolkit/form_rows.h).
 #define MARQUILL_MAIN_WINDOW(CONTROL, DECOR, GROUP, OPTION)                                 \
-  CONTROL(TextBox, txtSrcPath, "", At(32, 38, 177, 19), 0)                                 \
-  CONTROL(TextBox, txtDestPath, "", At(32, 82, 177, 19), 1)                                \
-  CONTROL(Button, cmdBrowseSrc, "Browse", At(216, 38, 65, 19), 2)                          \
-  CONTROL(Button, cmdBrowseDest, "Browse", At(216, 80, 65, 19), 3)                         \
+  CONTROL(TextBox, txtSrcPath, "", At(32, 38, 177, 19), 0, kDropsFolder, {},               \
+          NamedBy(Id::lblSrcPath))                                                          \
+  CONTROL(TextBox, txtDestPath, "", At(32, 82, 177, 19), 1, kDropsFolder, {},              \
+          NamedBy(Id::lblDestPath))                                                         \
+  CONTROL(Button, cmdBrowseSrc, "Browse", At(216, 38, 65, 19), 2, kNoStyle, {},            \
+          Named("Browse Source Path"))                                                      \
+  CONTROL(Button, cmdBrowseDest, "Browse", At(216, 80, 65, 19), 3, kNoStyle, {},           \
+          Named("Browse Destination Path"))                                                 \
   DECOR(Label, lblSrcPath, "Source Path", At(32, 16, 177, 19), 4)                          \
   DECOR(Label, lblDestPath, "Destination Path", At(32, 60, 177, 19), 5)                    \
   CONTROL(Button, cmdQuit, "&Quit", At(128, 128, 80, 23), 6)                               \
   CONTROL(Button, cmdRun, "RoboCopy", At(32, 128, 80, 23), 7)                              \
   CONTROL(CheckBox, chkMatchDest, "Match Destination Folder to Source Folder",             \
           At(32, 104, 249, 17), 8)                                                          \
-  CONTROL(TextBox, txtStatus, "", At(32, 156, 249, 40), 9, kReadOnlyText)
+  CONTROL(TextBox, txtStatus, "", At(32, 156, 249, 40), 9, kReadOnlyText | kLiveRegion, {}, \
+          Named("Last copy"))
 
 #define MARQUILL_MAIN_MENUS(MENUBAR, MENU)          \
   MENUBAR(mnuTools, "Tools")                        \
@@ -61,6 +66,9 @@ class FrmMain : public toolkit::Form {
   void cmdQuit_Click();
   void cmdBrowseSrc_Click();
   void cmdBrowseDest_Click();
+  // A folder dropped on a field, taken as if chosen with its Browse button.
+  void txtSrcPath_Drop(const std::string& folder);
+  void txtDestPath_Drop(const std::string& folder);
   void mnuToolsOptions_Click();
   void mnuHelpAbout_Click();
   void mnuHelpSupport_Click();
@@ -77,6 +85,10 @@ class FrmMain : public toolkit::Form {
   // Where the run button looks for the engine, in order.
   std::vector<std::string> EngineFolders();
   void ShowStatus();
+  // What a browsed or dropped folder does to each field.
+  void TakeSource(const std::string& chosen);
+  void TakeDestination(const std::string& chosen, const std::string& matched);
+  std::string MatchedName();
 
   Services& services_;
   OptionSlots& slots_;

@@ -14,11 +14,21 @@ constexpr Date kDesignDate{2003, 3, 6};
 
 using Id = FrmCalAge::Id;
 
-// The two pickers differ only in their calendar's name.
-constexpr std::array<toolkit::ControlDef, 3> PickerControls(const char* calendar) {
+// The two pickers differ only in their calendar's name and caption; a screen
+// reader calls the calendar by the caption.
+constexpr std::array<toolkit::ControlDef, 3> PickerControls(const char* calendar,
+                                                            const char* caption) {
   return {{
-      {static_cast<int>(Id::calendar), calendar, -1, ControlKind::MonthCalendar, "",
-       toolkit::At(20, 10, 273, 193), 0},
+      {static_cast<int>(Id::calendar),
+       calendar,
+       -1,
+       ControlKind::MonthCalendar,
+       "",
+       toolkit::At(20, 10, 273, 193),
+       0,
+       toolkit::kNoStyle,
+       {},
+       toolkit::Named(caption)},
       {static_cast<int>(Id::cmdOk), "cmdOk", 0, ControlKind::Button, "OK",
        toolkit::At(24, 208, 73, 25), 1},
       {static_cast<int>(Id::cmdOk), "cmdOk", 1, ControlKind::Button, "CANCEL",
@@ -26,8 +36,10 @@ constexpr std::array<toolkit::ControlDef, 3> PickerControls(const char* calendar
   }};
 }
 
-constexpr auto kMaxAgeControls = PickerControls("CalMaxAge");
-constexpr auto kMinAgeControls = PickerControls("calMinAge");
+constexpr char kMaxAgeCaption[] = "Files older than this date will be excluded";
+constexpr char kMinAgeCaption[] = "Files newer than this date will be excluded";
+constexpr auto kMaxAgeControls = PickerControls("CalMaxAge", kMaxAgeCaption);
+constexpr auto kMinAgeControls = PickerControls("calMinAge", kMinAgeCaption);
 
 // No icon; the system places it.
 constexpr toolkit::FormDef PickerDef(const char* name, const char* caption,
@@ -35,10 +47,8 @@ constexpr toolkit::FormDef PickerDef(const char* name, const char* caption,
   return {name, caption, 312, 235, toolkit::FormIcon::None, false, controls};
 }
 
-const toolkit::FormDef kMaxAgeDef =
-    PickerDef("frmCalMaxAge", "Files older than this date will be excluded", kMaxAgeControls);
-const toolkit::FormDef kMinAgeDef =
-    PickerDef("frmCalMinAge", "Files newer than this date will be excluded", kMinAgeControls);
+const toolkit::FormDef kMaxAgeDef = PickerDef("frmCalMaxAge", kMaxAgeCaption, kMaxAgeControls);
+const toolkit::FormDef kMinAgeDef = PickerDef("frmCalMinAge", kMinAgeCaption, kMinAgeControls);
 
 // Four-digit year, two-digit month and day: the engine's date form.
 std::string DateDigits(const Date& date) {

@@ -1,4 +1,5 @@
-// frmOptMain's log file: optLogFile_Click and cmdLogFile_Click.
+// frmOptMain's log file: optLogFile_Click, cmdLogFile_Click and a file
+// dropped on txtLogFile.
 #include <string>
 
 #include "model/command.h"
@@ -9,6 +10,7 @@ namespace marquill {
 void FrmOptMain::WireLogFile() {
   optLogFile.Click = [this](int index) { optLogFile_Click(index); };
   cmdLogFile.Click = [this] { cmdLogFile_Click(); };
+  txtLogFile.Drop = [this](const std::string& file) { txtLogFile_Drop(file); };
 }
 
 void FrmOptMain::optLogFile_Click(int index) {
@@ -27,6 +29,16 @@ void FrmOptMain::cmdLogFile_Click() {
   // A cancelled dialog keeps the last chosen name, which still replaces
   // whatever was typed in the box.
   dlgLogFile.ShowOpen();
+  TakeLogFile();
+}
+
+// A dropped file counts as the file-open dialog's choice would.
+void FrmOptMain::txtLogFile_Drop(const std::string& file) {
+  dlgLogFile.FileName = file;
+  TakeLogFile();
+}
+
+void FrmOptMain::TakeLogFile() {
   txtLogFile.SetText(dlgLogFile.FileName);
   // The new name counts even when "Overwrite" was already selected, which
   // selecting alone would not report.

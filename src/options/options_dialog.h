@@ -45,6 +45,7 @@ class FrmOptMain : public toolkit::Form {
   void lstSubLev_Click();
   void optLogFile_Click(int index);
   void cmdLogFile_Click();
+  void txtLogFile_Drop(const std::string& file);
 
   // Name and size filters.
   void chkMinFileSize_Click();
@@ -68,6 +69,9 @@ class FrmOptMain : public toolkit::Form {
   void WireSlotRows();
   void WireScopeAndRetries();
   void WireLogFile();
+  // The log name chosen in dlgLogFile (or dropped) goes in the box, with
+  // "Overwrite" selected.
+  void TakeLogFile();
   void WireAttributes();
   void WireFilters();
   void WireAges();

@@ -25,7 +25,12 @@ ControlPeer& Control::peer() {
   return *peer_;
 }
 
-void Control::Attach(FormPeer& formPeer) { peer_ = formPeer.CreateControl(def_, *this); }
+void Control::Attach(FormPeer& formPeer) {
+  peer_ = formPeer.CreateControl(def_, *this);
+  bool labelled = false;
+  const std::string name = AccessibleName(form_.def(), def_, labelled);
+  if (!name.empty()) peer_->SetAccessibleName(name, labelled);
+}
 
 std::string Control::Text() { return peer().Text(); }
 void Control::SetText(const std::string& text) { peer().SetText(text); }
@@ -38,6 +43,11 @@ void Control::OnPeerEvent(PeerEvent event, int keyCode) {
   // no handler may run then.
   if (!form_.AcceptsEvents() || !peer_) return;
   OnUserEvent(event, keyCode);
+}
+
+void Control::OnPeerDrop(const std::vector<DroppedItem>& items) {
+  if (!form_.AcceptsEvents() || !peer_) return;
+  OnUserDrop(items);
 }
 
 void Control::OnUserEvent(PeerEvent event, int /*keyCode*/) {
@@ -132,6 +142,15 @@ void TextBox::OnUserEvent(PeerEvent event, int keyCode) {
       break;
   }
   Control::OnUserEvent(event, keyCode);
+}
+
+void TextBox::OnUserDrop(const std::vector<DroppedItem>& items) {
+  const bool folders = (def().style & kDropsFolder) != 0;
+  const auto taken = std::find_if(items.begin(), items.end(),
+                                  [&](const DroppedItem& item) { return item.folder == folders; });
+  if (taken == items.end() || !(def().style & (kDropsFolder | kDropsFile)))
+    return peer().RefuseDrop();
+  if (Drop) Drop(taken->path);
 }
 
 void TextBox::KeyDown(int keyCode) {

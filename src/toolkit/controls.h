@@ -41,6 +41,8 @@ class Control : private ControlEvents {
  private:
   friend class Form;
   void OnPeerEvent(PeerEvent event, int keyCode) override;
+  void OnPeerDrop(const std::vector<DroppedItem>& items) override;
+  virtual void OnUserDrop(const std::vector<DroppedItem>& /*items*/) {}
   void Attach(class FormPeer& formPeer);
   void Detach() {
     peer_.reset();
@@ -135,12 +137,16 @@ class TextBox : public Control {
   // Ctrl+V or Shift+Insert put the clipboard in the box. It runs once the text
   // is there, instead of KeyUp for any key of the chord.
   std::function<void()> Paste;
+  // Of the items dropped on a box that takes folders (kDropsFolder) or files
+  // (kDropsFile), the first of that kind; a drop with none is refused.
+  std::function<void(const std::string& path)> Drop;
 
  private:
   // What the release of a key that went down in the box runs.
   enum class Release { KeyUp, Paste, Nothing };
 
   void OnUserEvent(PeerEvent event, int keyCode) override;
+  void OnUserDrop(const std::vector<DroppedItem>& items) override;
   void KeyDown(int keyCode);
   void KeyReleased(int keyCode);
   void LoseKeys();

@@ -6,6 +6,35 @@
 
 namespace marquill::toolkit {
 
+namespace {
+
+const ControlDef* Row(const FormDef& def, int id) {
+  for (const ControlDef& row : def.controls)
+    if (row.id == id && row.index <= 0) return &row;
+  return nullptr;
+}
+
+// The label that names `row`, if one does.
+const ControlDef* LabelOf(const FormDef& def, const ControlDef& row) {
+  const ControlDef* by = row.spoken.by >= 0 ? Row(def, row.spoken.by) : nullptr;
+  return by && by->kind == ControlKind::Label && !row.spoken.afterOwnCaption ? by : nullptr;
+}
+
+// A caption as it reads: no access-key marks, one blank between words.
+std::string Plain(const std::string& caption) {
+  std::string text;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    const char c = caption[i];
+    if (c == '&' && i + 1 < caption.size() && caption[i + 1] != '&') continue;
+    if (c == ' ' && (text.empty() || text.back() == ' ')) continue;
+    text += c == '&' ? caption[++i] : c;
+  }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+}  // namespace
+
 std::vector<const ControlDef*> CreationOrder(const FormDef& def) {
   // Group boxes go last: Win32 stacks later windows lower, and a box must lie
   // under the controls drawn inside it.
@@ -19,7 +48,24 @@ std::vector<const ControlDef*> CreationOrder(const FormDef& def) {
     if (rank(a) != rank(b)) return rank(a) < rank(b);
     return a->tabIndex < b->tabIndex;
   });
+  // A label goes just before the control it names: Windows names a field
+  // after the label that precedes it. The focusable controls keep their order.
+  for (const ControlDef& row : def.controls) {
+    const ControlDef* label = LabelOf(def, row);
+    if (!label) continue;
+    order.erase(std::find(order.begin(), order.end(), label));
+    order.insert(std::find(order.begin(), order.end(), &row), label);
+  }
   return order;
+}
+
+std::string AccessibleName(const FormDef& def, const ControlDef& row, bool& labelled) {
+  labelled = LabelOf(def, row) != nullptr;
+  if (row.spoken.name) return row.spoken.name;
+  const ControlDef* by = row.spoken.by >= 0 ? Row(def, row.spoken.by) : nullptr;
+  if (!by) return {};
+  if (!row.spoken.afterOwnCaption) return Plain(by->caption);
+  return Plain(row.caption) + " (" + Plain(by->caption) + ")";
 }
 
 Form::Form(Backend& backend, const FormDef& def)
@@ -97,7 +143,7 @@ void Form::Show() {
 
 void Form::FocusFirstControl() {
   for (const ControlDef* def : CreationOrder(def_)) {
-    if (def->tabIndex == kNoTab) break;
+    if (def->tabIndex == kNoTab) continue;
     switch (def->kind) {
       case ControlKind::Label:
       case ControlKind::Frame:

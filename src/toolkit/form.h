@@ -92,4 +92,9 @@ class Form : private FormEvents {
 // takes its tab order and stacking from it.
 std::vector<const ControlDef*> CreationOrder(const FormDef& def);
 
+// The name a screen reader gives `row` of `def`, from its Spoken; "" when its
+// caption says it all. `labelled` tells whether that name comes from a label
+// created just before it.
+std::string AccessibleName(const FormDef& def, const ControlDef& row, bool& labelled);
+
 }  // namespace marquill::toolkit

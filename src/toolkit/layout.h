@@ -42,6 +42,12 @@ enum ControlStyle : unsigned {
   // A text box that only shows: read-only, borderless, multi-line, never a
   // tab stop, its text selectable and copyable.
   kReadOnlyText = 1u << 3,
+  // A screen reader announces each new text of it without being asked.
+  kLiveRegion = 1u << 4,
+  // A folder dropped on it from Explorer is taken; files are refused.
+  kDropsFolder = 1u << 5,
+  // A file dropped on it is taken; folders are refused.
+  kDropsFile = 1u << 6,
 };
 
 inline constexpr int kNoTab = -1;
@@ -68,6 +74,27 @@ constexpr SlotBinding WritesText(OptionSlots::Slot slot) { return {Writes::Text,
 constexpr SlotBinding WritesPosition(OptionSlots::Slot slot) { return {Writes::Position, slot}; }
 constexpr SlotBinding WritesByHandler(OptionSlots::Slot slot) { return {Writes::ByHandler, slot}; }
 
+// What a screen reader calls a control whose caption does not say what it
+// is: a name of its own, or the caption of another row (the label created
+// just before it, or the check box that governs it), collapsed to single
+// blanks and without access-key marks, and after its own caption when the
+// same caption recurs on the form.
+struct Spoken {
+  const char* name = nullptr;
+  int by = -1;  // the id of that other row
+  bool afterOwnCaption = false;
+};
+
+constexpr Spoken Named(const char* name) { return {name}; }
+template <class Id>
+constexpr Spoken NamedBy(Id row) {
+  return {nullptr, static_cast<int>(row)};
+}
+template <class Id>
+constexpr Spoken InGroupOf(Id row) {
+  return {nullptr, static_cast<int>(row), true};
+}
+
 struct ControlDef {
   int id;            // the control's identity on its form: a value of the form's Id
   const char* name;  // its name, as people and tests call it
@@ -78,6 +105,7 @@ struct ControlDef {
   int tabIndex;  // kNoTab for controls that never take the focus
   unsigned style = kNoStyle;
   SlotBinding writes = {};
+  Spoken spoken = {};
 };
 
 struct MenuDef {

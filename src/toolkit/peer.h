@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/date.h"
 #include "toolkit/layout.h"
@@ -28,9 +29,17 @@ enum class PeerEvent {
   KeyUp,    // with the virtual-key code
 };
 
+// One item of a drop from the shell: its full path, and whether it is a folder.
+struct DroppedItem {
+  std::string path;
+  bool folder = false;
+};
+
 class ControlEvents {
  public:
   virtual void OnPeerEvent(PeerEvent event, int keyCode) = 0;
+  // Items dropped on the control, in the order the drag source gave them.
+  virtual void OnPeerDrop(const std::vector<DroppedItem>& items) = 0;
 
  protected:
   ~ControlEvents() = default;
@@ -63,6 +72,11 @@ class ControlPeer {
   virtual void SetDate(const Date& date) = 0;
   // The modifier keys held during the key event being reported (k...Mask).
   virtual int ShiftState() const = 0;
+  // The name a screen reader gives the control; `labelled` when the label
+  // that gives it was created just before the control.
+  virtual void SetAccessibleName(const std::string& name, bool labelled) = 0;
+  // A drop that holds nothing the control takes: the user hears so.
+  virtual void RefuseDrop() = 0;
 };
 
 class FormPeer {

@@ -17,6 +17,7 @@
 namespace marquill::win32 {
 
 class FormWindow;
+class DropTarget;
 
 // One child window. Translates its notifications into toolkit events. Its
 // window belongs to the form's window, which destroys it.
@@ -40,6 +41,8 @@ class ControlWindow : public toolkit::ControlPeer {
   Date GetDate() const override;
   void SetDate(const Date& date) override;
   int ShiftState() const override;
+  void SetAccessibleName(const std::string& name, bool labelled) override;
+  void RefuseDrop() override;
 
   // WM_COMMAND notification from this control.
   void OnNotify(int code);
@@ -49,6 +52,9 @@ class ControlWindow : public toolkit::ControlPeer {
   }
   void Place(UINT dpi, HFONT font);
   const toolkit::ControlDef& def() const { return def_; }
+  // Starts taking drops, once OLE has been started.
+  void AcceptDrops();
+  const std::wstring& accessibleName() const { return accessibleName_; }
 
  private:
   void ShowAppIcon();
@@ -58,6 +64,9 @@ class ControlWindow : public toolkit::ControlPeer {
   toolkit::ControlEvents& events_;
   int id_;
   HWND hwnd_ = nullptr;
+  std::wstring accessibleName_;  // where the system's own name would not do
+  bool liveMarked_ = false;
+  DropTarget* dropTarget_ = nullptr;  // its own reference to it
 };
 
 class FormWindow : public toolkit::FormPeer {
@@ -85,6 +94,9 @@ class FormWindow : public toolkit::FormPeer {
   // The program's icon at the layout's size, for pictures that show it.
   HICON AppIcon();
   void Forget(int id) { controls_.erase(id); }
+  // A control takes drops: once the window is on the screen, OLE is started
+  // and every control of it that takes drops is registered.
+  void WantDrops();
 
   static bool IsFormWindow(HWND hwnd);
 

@@ -3,7 +3,10 @@
 
 #include <commctrl.h>
 
+#include "win32/accessibility.h"
 #include "win32/backend.h"
+#include "win32/drop_target.h"
+#include "win32/ole.h"
 #include "win32/resource_ids.h"
 #include "win32/text.h"
 
@@ -94,6 +97,18 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
       0);
 }
 
+// A control whose name the table gives answers the screen reader's question
+// for its client area itself.
+LRESULT CALLBACK NameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR data) {
+  if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+    const auto* control = reinterpret_cast<const ControlWindow*>(data);
+    if (const LRESULT answer = NamedAccessibleObject(hwnd, wParam, control->accessibleName()))
+      return answer;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 // A list shows whole rows only, however its height and font scale: its rows
 // share out the height it has. The list box sets its row height from the
 // font on WM_SETFONT, so this follows that.
@@ -143,6 +158,15 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
     SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
     SetWindowSubclass(hwnd_, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
+  if (def.style & (toolkit::kDropsFolder | toolkit::kDropsFile)) {
+    dropTarget_ = new DropTarget(
+        hwnd_, (def.style & toolkit::kDropsFolder) != 0,
+        [this](const std::vector<toolkit::DroppedItem>& items) { events_.OnPeerDrop(items); });
+    if (OleStarted())
+      AcceptDrops();
+    else
+      form.WantDrops();
+  }
 }
 
 // The window itself goes with its form's: a child window is its parent's to
@@ -150,7 +174,24 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
 ControlWindow::~ControlWindow() {
   form_.Forget(id_);
   if (def_.kind == ControlKind::TextBox) RemoveWindowSubclass(hwnd_, EditProc, 1);
+  if (!accessibleName_.empty()) RemoveWindowSubclass(hwnd_, NameProc, 2);
+  if (dropTarget_) dropTarget_->Revoke();
 }
+
+void ControlWindow::AcceptDrops() {
+  if (dropTarget_) dropTarget_->Register();
+}
+
+void ControlWindow::SetAccessibleName(const std::string& name, bool labelled) {
+  accessibleName_ = Widen(name);
+  // A text box named by the label just before it is named so by the system
+  // already, which is the most robust way (UI Automation's own edit support
+  // included).
+  if (!(def_.kind == ControlKind::TextBox && labelled))
+    SetWindowSubclass(hwnd_, NameProc, 2, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void ControlWindow::RefuseDrop() { MessageBeep(MB_OK); }
 
 void ControlWindow::ShowAppIcon() {
   SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(form_.AppIcon()), 0);
@@ -171,7 +212,10 @@ std::string ControlWindow::Text() const {
   return Narrow(text);
 }
 
-void ControlWindow::SetText(const std::string& text) { SetWindowTextW(hwnd_, Widen(text).c_str()); }
+void ControlWindow::SetText(const std::string& text) {
+  SetWindowTextW(hwnd_, Widen(text).c_str());
+  if (def_.style & toolkit::kLiveRegion) AnnounceLiveRegion(hwnd_, liveMarked_);
+}
 
 int ControlWindow::Check() const {
   return IsButton(def_.kind) ? static_cast<int>(SendMessageW(hwnd_, BM_GETCHECK, 0, 0)) : 0;

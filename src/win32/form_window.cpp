@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "win32/backend.h"
+#include "win32/ole.h"
 #include "win32/resource_ids.h"
 #include "win32/system_function.h"
 #include "win32/text.h"
@@ -18,6 +19,8 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"MarquillForm";
 constexpr int kMenuBase = 1000;
+// Posted by a control that takes drops; it arrives once the window is shown.
+constexpr UINT kStartDrops = WM_APP + 1;
 
 UINT WindowDpi(HWND hwnd) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -246,6 +249,8 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   for (auto& [id, control] : controls_) control->Place(layoutDpi_, font_.get());
 }
 
+void FormWindow::WantDrops() { PostMessageW(hwnd_, kStartDrops, 0, 0); }
+
 HICON FormWindow::AppIcon() {
   if (!appIcon_)
     appIcon_ = LoadFormIcon(instance_, toolkit::FormIcon::Program, Scale(32, layoutDpi_));
@@ -286,6 +291,10 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return MenuItemByFirstLetter(reinterpret_cast<HMENU>(lParam), LOWORD(wParam));
     case WM_DPICHANGED:
       ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case kStartDrops:
+      if (StartOle())
+        for (auto& [id, control] : controls_) control->AcceptDrops();
       return 0;
     default:
       break;

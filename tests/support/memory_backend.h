@@ -34,6 +34,8 @@ class MemoryControl : public toolkit::ControlPeer {
   Date GetDate() const override { return date; }
   void SetDate(const Date& value) override { date = value; }
   int ShiftState() const override;
+  void SetAccessibleName(const std::string& name, bool) override { accessibleName = name; }
+  void RefuseDrop() override { ++refusedDrops; }
 
   const toolkit::ControlDef& def;
   toolkit::ControlEvents& events;
@@ -44,6 +46,8 @@ class MemoryControl : public toolkit::ControlPeer {
   std::vector<std::string> items;
   int selected = -1;
   Date date;
+  std::string accessibleName;
+  int refusedDrops = 0;
 };
 
 class MemoryForm : public toolkit::FormPeer {

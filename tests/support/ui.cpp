@@ -42,6 +42,11 @@ void Ui::Focus(const std::string& form, const std::string& control, int index) {
   backend_.MoveFocus(&Usable(form, control, index));
 }
 
+void Ui::Drop(const std::string& form, const std::string& control,
+              const std::vector<toolkit::DroppedItem>& items) {
+  Usable(form, control, -1).events.OnPeerDrop(items);
+}
+
 void Ui::Click(const std::string& form, const std::string& control, int index) {
   MemoryControl& c = Usable(form, control, index);
   backend_.MoveFocus(&c);

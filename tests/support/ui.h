@@ -40,6 +40,9 @@ class Ui {
   void Paste(const std::string& form, const std::string& control, const std::string& text,
              const std::vector<int>& keys = {});
   void Focus(const std::string& form, const std::string& control, int index = -1);
+  // Drops items from the shell on a control.
+  void Drop(const std::string& form, const std::string& control,
+            const std::vector<toolkit::DroppedItem>& items);
   void Menu(const std::string& form, const std::string& menu);
   void CloseBox(const std::string& form);
 

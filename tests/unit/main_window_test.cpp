@@ -469,6 +469,33 @@ TEST_F(MainWindowBrowse, TickingTheBoxAloneChangesNothing) {
   EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
+TEST_F(MainWindowBrowse, DroppedFolderCountsAsBrowsedAndFilesAreRefusedLogNamesTheFirstFile) {
+  const toolkit::DroppedItem file{"C:\\Logs\\copy log.txt", false},
+      folder{"C:\\Data\\Reports", true}, other{"E:\\Backup", true};
+  const auto refused = [&](const std::string& form, const std::string& field) {
+    return ui.At(form, field).refusedDrops;
+  };
+  ui.Drop("frmMain", "txtSrcPath", {file});
+  EXPECT_EQ(Field("txtSrcPath"), "");
+  ui.Drop("frmMain", "txtSrcPath", {file, folder, other});
+  EXPECT_EQ(Field("txtSrcPath"), "C:\\Data\\Reports\\");
+  EXPECT_EQ(program.frmMain.RoboSrc(), "C:\\Data\\Reports\\");
+  EXPECT_EQ(program.slots.strBrowsePath, "C:\\Data\\Reports");
+  ui.Drop("frmMain", "txtDestPath", {file});
+  ui.Drop("frmMain", "txtDestPath", {other, folder});
+  EXPECT_EQ(Field("txtDestPath"), "E:\\Backup\\Reports\\");
+  EXPECT_EQ(program.frmMain.RoboDest(), "E:\\Backup\\");
+  EXPECT_EQ(refused("frmMain", "txtSrcPath") + refused("frmMain", "txtDestPath"), 2);
+
+  ui.Menu("frmMain", "mnuToolsOptions");
+  ui.Drop("frmOptMain", "txtLogFile", {folder});
+  EXPECT_EQ(refused("frmOptMain", "txtLogFile"), 1);
+  ui.Drop("frmOptMain", "txtLogFile", {folder, file, {"C:\\other.log", false}});
+  EXPECT_EQ(ui.Text("frmOptMain", "txtLogFile"), "C:\\Logs\\copy log.txt");
+  EXPECT_EQ(program.slots.strOptLog, " /LOG:\"C:\\Logs\\copy log.txt\"");
+  EXPECT_EQ(refused("frmOptMain", "txtLogFile"), 1);
+}
+
 TEST_F(MainWindowBrowse, BrowsedFoldersReachTheEngineUnchanged) {
   std::string source = "\\\\server\\share";
   while (source.size() <= 280) source += "\\Gro\xC3\x9F\x65 Daten \xE6\x97\xA5\xE6\x9C\xAC";

@@ -147,7 +147,8 @@ TEST_F(OptionsDialog, LayoutPutsEveryControlInItsBoxWithoutOverlaps) {
   }
   EXPECT_EQ(laidOut, described);
   EXPECT_EQ(overlaps, "lstSubLev/chkLev ");  // the list sits in the blank run of the caption
-  EXPECT_EQ(Shown(toolkit::CreationOrder(def)[0]->rect), "28,70,257,21");  // txtFiles first
+  // txtFiles first, its label just before it.
+  EXPECT_EQ(Shown(toolkit::CreationOrder(def)[1]->rect), "28,70,257,21");
   EXPECT_EQ(def.clientWidth, 916);
   EXPECT_EQ(def.clientHeight, 703);
   EXPECT_TRUE(def.icon == toolkit::FormIcon::Options && def.centred);

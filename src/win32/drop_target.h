@@ -1,0 +1,55 @@
+// Folders and files dropped from the shell on a control.
+#pragma once
+
+#include <windows.h>
+
+#include <ole2.h>
+
+#include <functional>
+#include <vector>
+
+#include "toolkit/peer.h"
+
+namespace marquill::win32 {
+
+// Takes drops on one control. While items are dragged over it, the cursor
+// says whether it would take them (a folder, or a file, as it is told);
+// dropped, they go to `deliver`. A release over it that it would not take is
+// delivered too, so the control can refuse it aloud: OLE itself tells a
+// target only that the drag left.
+class DropTarget final : public IDropTarget {
+ public:
+  using Deliver = std::function<void(const std::vector<toolkit::DroppedItem>&)>;
+  DropTarget(HWND window, bool folders, Deliver deliver);
+  DropTarget(const DropTarget&) = delete;
+  DropTarget& operator=(const DropTarget&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL at,
+                                      DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL at, DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE DragLeave() override;
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) override;
+
+  // Registers it for its window; false when OLE is not started or refuses.
+  bool Register();
+  // Unregisters it, and its owner lets it go.
+  void Revoke();
+
+ private:
+  ~DropTarget() = default;
+  DWORD Effect(DWORD allowed) const;
+  void Hand(const std::vector<toolkit::DroppedItem>& items);
+
+  HWND window_;
+  bool folders_;
+  Deliver deliver_;
+  std::vector<toolkit::DroppedItem> dragged_;
+  bool takes_ = false;
+  bool registered_ = false;
+  LONG references_ = 1;
+};
+
+}  // namespace marquill::win32
