@@ -39,6 +39,7 @@ enum ControlStyle : unsigned {
   kDefaultButton = 1u << 0,  // Enter presses it
   kCancelButton = 1u << 1,   // Esc presses it
   kAppIcon = 1u << 2,        // a picture showing the program's icon
+  kNoInputMethod = 1u << 3,  // a box for digits: no input method composes in it
 };
 
 inline constexpr int kNoTab = -1;
