@@ -150,12 +150,19 @@ def check_manifest(check, resources):
     if len(manifests) != 1:
         return
     text = manifests[0][1].decode("utf-8")
-    check.expect(">PerMonitorV2</dpiAwareness>" in text, "manifest lacks PerMonitorV2")
-    check.expect(">true</longPathAware>" in text, "manifest lacks longPathAware")
+    root = ElementTree.fromstring(text)
+    v3 = "{urn:schemas-microsoft-com:asm.v3}"
+    # Windows 10 1607 knows no PerMonitorV2: it takes the next name in the list,
+    # and with none it ignores dpiAware too and runs the program unaware.
+    settings = {e.tag.rsplit("}", 1)[1]: (e.text or "").strip()
+                for e in root.findall("%sapplication/%swindowsSettings/*" % (v3, v3))}
+    check.equal([name.strip() for name in settings.get("dpiAwareness", "").split(",")],
+                ["PerMonitorV2", "PerMonitor"], "dpiAwareness")
+    check.equal(settings.get("dpiAware"), "true/pm", "dpiAware")
+    check.equal(settings.get("longPathAware"), "true", "longPathAware")
     check.expect('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' in text,
                  "manifest lacks Common Controls 6")
-    v3 = "{urn:schemas-microsoft-com:asm.v3}"
-    levels = ElementTree.fromstring(text).findall(
+    levels = root.findall(
         "%strustInfo/%ssecurity/%srequestedPrivileges/%srequestedExecutionLevel" % ((v3,) * 4))
     check.equal([(e.get("level"), e.get("uiAccess")) for e in levels], [("asInvoker", "false")],
                 "requested execution level")
