@@ -30,7 +30,10 @@ class PeFile:
         optional = pe + 24
         magic = struct.unpack_from("<H", data, optional)[0]
         directories = optional + (112 if magic == 0x20B else 96)
-        self.resource_rva = struct.unpack_from("<I", data, directories + 2 * 8)[0]
+        # (address, size) of each data directory: exports, imports, resources, ...
+        self.directories = [struct.unpack_from("<II", data, directories + i * 8)
+                            for i in range(struct.unpack_from("<I", data, directories - 4)[0])]
+        self.resource_rva = self.directories[2][0]
         self.sections = []
         table = optional + optional_size
         for i in range(sections):
@@ -45,6 +48,40 @@ class PeFile:
             if start <= rva < start + size:
                 return raw + rva - start
         raise ValueError("address %#x is in no section" % rva)
+
+    def imports(self):
+        """{DLL name in upper case: [names of the functions imported from it]}"""
+        found = {}
+        at = self.offset(self.directories[1][0])
+        while True:
+            lookup, _, _, name, _ = struct.unpack_from("<5I", self.data, at)
+            if not name:
+                return found
+            functions = found.setdefault(self._text(name).upper(), [])
+            entry = self.offset(lookup)
+            while True:
+                (thunk,) = struct.unpack_from("<Q", self.data, entry)
+                if not thunk:
+                    break
+                if not thunk >> 63:  # by name, not by ordinal
+                    functions.append(self._text(thunk + 2))
+                entry += 8
+            at += 20
+
+    def load_config(self):
+        """The load configuration: its own Size and its DependentLoadFlags,
+        or None when the image has none."""
+        rva, size = self.directories[10]
+        if not rva:
+            return None
+        at = self.offset(rva)
+        own_size = struct.unpack_from("<I", self.data, at)[0]
+        return (size, own_size, struct.unpack_from("<H", self.data, at + 0x4E)[0]
+                if own_size >= 0x50 else 0)
+
+    def _text(self, rva):
+        at = self.offset(rva)
+        return self.data[at:self.data.index(b"\0", at)].decode("ascii")
 
     def _directory(self, at):
         named, numbered = struct.unpack_from("<12xHH", self.data, at)
@@ -202,6 +239,19 @@ def check_icons(check, resources):
         check.equal(sorted(found), sorted(sizes), "icon group %d sizes" % group_id)
 
 
+def check_loading(check, pe):
+    """The loader takes marquill.exe's own DLLs from the system folder only,
+    and the program makes that the rule for every later load first thing."""
+    config = pe.load_config()
+    check.expect(config is not None, "no load configuration directory")
+    if config:
+        size, own_size, flags = config
+        check.equal(size, own_size, "load configuration size, directory and structure")
+        check.equal(flags, 0x800, "DependentLoadFlags (LOAD_LIBRARY_SEARCH_SYSTEM32)")
+    check.expect("SetDefaultDllDirectories" in pe.imports().get("KERNEL32.DLL", []),
+                 "SetDefaultDllDirectories is not imported")
+
+
 def check_package(check, package, exe):
     """The zip holds the program itself and the two texts, and nothing else."""
     if not os.path.isfile(package):
@@ -234,17 +284,19 @@ def main():
         sys.exit(__doc__)
     exe, package = sys.argv[1:]
     with open(exe, "rb") as f:
-        resources = PeFile(f.read()).resources()
+        pe = PeFile(f.read())
+    resources = pe.resources()
     check = Checker()
     check_version(check, resources)
     check_manifest(check, resources)
     check_icons(check, resources)
+    check_loading(check, pe)
     check_package(check, package, exe)
     for failure in check.failures:
         print("FAIL:", failure)
     if check.failures:
         sys.exit(1)
-    print("%s: version, manifest and icons as expected; %s holds it with README.txt and "
+    print("%s: version, manifest, icons and DLL loading as expected; %s holds it with README.txt and "
           "LICENSE, and its .sha256 matches" % (exe, package))
 
 
