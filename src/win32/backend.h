@@ -60,10 +60,13 @@ class ControlWindow : public toolkit::ControlPeer {
   HWND hwnd_ = nullptr;
 };
 
+// No show state: SW_HIDE is 0.
+inline constexpr int kStartupShowTaken = -1;
+
 class FormWindow : public toolkit::FormPeer {
  public:
   // `startupShow` holds the show state the program was started with until the
-  // first form shown takes it; 0 once taken.
+  // first form shown takes it; kStartupShowTaken once taken.
   FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events,
              int& startupShow);
   ~FormWindow() override;

@@ -197,11 +197,12 @@ void FormWindow::Show() {
   // shortcut's "Run: Minimised"); a window asked for again comes back
   // restored if it was minimised.
   int show = IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW;
-  if (startupShow_) {
-    show = startupShow_;
-    startupShow_ = 0;
-  }
+  const int startup = std::exchange(startupShow_, kStartupShowTaken);
+  if (startup != kStartupShowTaken) show = startup;
   ShowWindow(hwnd_, show);
+  // Windows makes the first call take the starter's STARTUPINFO state, whatever
+  // it asks: started hidden, the window is shown by a second call.
+  if (startup == SW_HIDE) ShowWindow(hwnd_, SW_SHOWNORMAL);
   if (IsIconic(hwnd_)) return;
   SetForegroundWindow(hwnd_);
   BringWindowToTop(hwnd_);
@@ -316,8 +317,7 @@ CannotCreateWindow::CannotCreateWindow(const std::string& window, DWORD error)
     : std::runtime_error("Cannot create the window " + window + ": " + ErrorText(error)) {}
 
 Backend::Backend(HINSTANCE instance, int startupShow)
-    // A hidden start would leave a window nobody can reach.
-    : instance_(instance), startupShow_(startupShow == SW_HIDE ? SW_SHOWNORMAL : startupShow) {
+    : instance_(instance), startupShow_(startupShow) {
   INITCOMMONCONTROLSEX controls{sizeof controls,
                                 ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&controls);
