@@ -209,9 +209,11 @@ def check_icons(check, resources):
     groups = resources.get(RT_GROUP_ICON, {})
     images = resources.get(RT_ICON, {})
     check.equal(sorted(groups), [1, 2], "icon groups")
-    # Size: bits per pixel. The 16-colour images are the ones every Windows
-    # reads; the large program images serve high dpi and Explorer's views.
-    wanted = {1: {32: 4, 48: 32, 64: 32, 256: 32}, 2: {16: 4, 32: 4}}
+    # (size, bits per pixel). The 16-colour images are the ones every Windows
+    # reads; the 32-bit program images are what Windows asks for at 100 % to
+    # 200 % (small and large icons) and for Explorer's large views.
+    wanted = {1: [(32, 4)] + [(size, 32) for size in (16, 20, 24, 32, 40, 48, 64, 256)],
+              2: [(16, 4), (32, 4)]}
     for group_id, sizes in wanted.items():
         if group_id not in groups:
             continue
@@ -224,8 +226,8 @@ def check_icons(check, resources):
                 "<BBBBHHIH", group, 6 + i * 14)
             width, height = width or 256, height or 256
             check.equal(width, height, "icon %d is square" % image_id)
-            check.equal((colours, bits), (16 if sizes.get(width) == 4 else 0, sizes.get(width)),
-                        "icon group %d, %dx%d: colours and bits" % (group_id, width, height))
+            check.equal(colours, 16 if bits == 4 else 0,
+                        "icon group %d, %dx%d, %d bits: colours" % (group_id, width, height, bits))
             image = images.get(image_id, [b""])[0]
             check.equal(len(image), size, "icon %d size" % image_id)
             if image.startswith(b"\x89PNG\r\n\x1a\n"):
@@ -235,8 +237,8 @@ def check_icons(check, resources):
                 header, bmp_width, bmp_height, _, bmp_bits = struct.unpack_from("<IiiHH", image)
                 check.equal((header, bmp_width, bmp_height, bmp_bits),
                             (40, width, 2 * height, bits), "icon %d bitmap header" % image_id)
-            found.append(width)
-        check.equal(sorted(found), sorted(sizes), "icon group %d sizes" % group_id)
+            found.append((width, bits))
+        check.equal(sorted(found), sorted(sizes), "icon group %d sizes and depths" % group_id)
 
 
 def check_loading(check, pe):

@@ -95,6 +95,9 @@ class FormWindow : public toolkit::FormPeer {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(WPARAM wParam, LPARAM lParam);
   void ApplyDpi(UINT dpi, const RECT* suggested);
+  // The caption's, taskbar's and Alt+Tab's icons, at the sizes the system asks
+  // for at `dpi`.
+  void SetIcons(UINT dpi);
   void PressButton(unsigned style);
 
   HINSTANCE instance_;

@@ -90,11 +90,29 @@ ATOM FormClass(HINSTANCE instance, WNDPROC proc) {
   return atom;
 }
 
-UniqueIcon LoadFormIcon(HINSTANCE instance, toolkit::FormIcon icon, int size) {
+// The size the system asks for of a large (SM_CXICON) or small (SM_CXSMICON)
+// icon at `dpi`: 32 or 16 pixels at 96, and what the user's settings make of
+// them.
+int IconSize(int metric, UINT dpi) {
+  using MetricsForDpiFn = int(WINAPI*)(int, UINT);
+  static auto forDpi = SystemFunction<MetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+  const int size = forDpi ? forDpi(metric, dpi) : 0;
+  return size > 0 ? size : Scale(metric == SM_CXICON ? 32 : 16, dpi);
+}
+
+// The icon at `metric`'s size for `dpi`, made from the nearest larger image
+// rather than a smaller one blown up (LoadImage takes the 32-pixel image for 40).
+UniqueIcon LoadFormIcon(HINSTANCE instance, toolkit::FormIcon icon, int metric, UINT dpi) {
   if (icon == toolkit::FormIcon::None) return nullptr;
-  int id = icon == toolkit::FormIcon::Options ? IDI_OPTIONS : IDI_PROGRAM;
-  return UniqueIcon(static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  const wchar_t* id =
+      MAKEINTRESOURCEW(icon == toolkit::FormIcon::Options ? IDI_OPTIONS : IDI_PROGRAM);
+  const int size = IconSize(metric, dpi);
+  using ScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+  static auto scaleDown = SystemFunction<ScaleDownFn>(L"comctl32.dll", "LoadIconWithScaleDown");
+  HICON loaded = nullptr;
+  if (!scaleDown || FAILED(scaleDown(instance, id, size, size, &loaded)))
+    loaded = static_cast<HICON>(LoadImageW(instance, id, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  return UniqueIcon(loaded);
 }
 
 HMENU BuildMenu(std::span<const toolkit::MenuDef> menus) {
@@ -227,12 +245,8 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
     --layoutDpi_;
   // The old font and icons go once nothing shows them any more.
   UniqueFont oldFont = std::exchange(font_, UniqueFont(MessageFont(layoutDpi_)));
-  UniqueIcon oldBig = std::exchange(bigIcon_, LoadFormIcon(instance_, def_.icon, Scale(32, dpi)));
-  UniqueIcon oldSmall =
-      std::exchange(smallIcon_, LoadFormIcon(instance_, def_.icon, Scale(16, dpi)));
+  SetIcons(dpi);
   UniqueIcon oldApp = std::move(appIcon_);
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE);
   SetWindowPos(hwnd_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
                Scale(def_.clientWidth, layoutDpi_) + frame.right - frame.left,
@@ -240,9 +254,21 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   for (auto& [id, control] : controls_) control->Place(layoutDpi_, font_.get());
 }
 
+void FormWindow::SetIcons(UINT dpi) {
+  // The old icons go once the window shows the new ones.
+  UniqueIcon oldBig = std::exchange(bigIcon_, LoadFormIcon(instance_, def_.icon, SM_CXICON, dpi));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  // A dialog frame shows no icon in its caption: it gets no small one. Alt+Tab
+  // shows the big one.
+  if (def_.border == toolkit::FormBorder::FixedDialog) return;
+  UniqueIcon oldSmall =
+      std::exchange(smallIcon_, LoadFormIcon(instance_, def_.icon, SM_CXSMICON, dpi));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
 HICON FormWindow::AppIcon() {
   if (!appIcon_)
-    appIcon_ = LoadFormIcon(instance_, toolkit::FormIcon::Program, Scale(32, layoutDpi_));
+    appIcon_ = LoadFormIcon(instance_, toolkit::FormIcon::Program, SM_CXICON, layoutDpi_);
   return appIcon_.get();
 }
 
