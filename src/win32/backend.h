@@ -98,6 +98,8 @@ class FormWindow : public toolkit::FormPeer {
   // The caption's, taskbar's and Alt+Tab's icons, at the sizes the system asks
   // for at `dpi`.
   void SetIcons(UINT dpi);
+  // Keyboard cues as the system's setting and the last input have them.
+  void InitKeyboardCues();
   void PressButton(unsigned style);
 
   HINSTANCE instance_;

@@ -214,6 +214,7 @@ void FormWindow::Show() {
   // The first window shown takes the state the program was started with (a
   // shortcut's "Run: Minimised"); a window asked for again comes back
   // restored if it was minimised.
+  if (!IsWindowVisible(hwnd_)) InitKeyboardCues();
   int show = IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW;
   const int startup = std::exchange(startupShow_, kStartupShowTaken);
   if (startup != kStartupShowTaken) show = startup;
@@ -224,6 +225,15 @@ void FormWindow::Show() {
   if (IsIconic(hwnd_)) return;
   SetForegroundWindow(hwnd_);
   BringWindowToTop(hwnd_);
+}
+
+void FormWindow::InitKeyboardCues() {
+  // As the dialog manager does for a dialog once its controls exist: access-key
+  // underlines and focus rectangles hidden when the window was opened with the
+  // mouse, unless the user has them always shown.
+  BOOL alwaysShown = FALSE;
+  SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0);
+  if (!alwaysShown) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
 }
 
 void FormWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
