@@ -66,9 +66,11 @@ inline constexpr int kStartupShowTaken = -1;
 class FormWindow : public toolkit::FormPeer {
  public:
   // `startupShow` holds the show state the program was started with until the
-  // first form shown takes it; kStartupShowTaken once taken.
+  // first form shown takes it; kStartupShowTaken once taken. `mainWindow`: the
+  // program's main window, on whose monitor this one opens; null for the main
+  // window itself.
   FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events,
-             int& startupShow);
+             int& startupShow, HWND mainWindow);
   ~FormWindow() override;
 
   std::unique_ptr<toolkit::ControlPeer> CreateControl(const toolkit::ControlDef& def,
@@ -100,6 +102,7 @@ class FormWindow : public toolkit::FormPeer {
   void SetIcons(UINT dpi);
   // Keyboard cues as the system's setting and the last input have them.
   void InitKeyboardCues();
+  void MoveToMonitorOf(HWND mainWindow);
   void PressButton(unsigned style);
 
   HINSTANCE instance_;
@@ -127,6 +130,7 @@ class Backend : public toolkit::Backend {
  private:
   HINSTANCE instance_;
   int startupShow_;
+  HWND main_ = nullptr;  // the first form's window
 };
 
 // No exception may cross a window procedure into the system: this reports it

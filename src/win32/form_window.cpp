@@ -164,7 +164,7 @@ LRESULT MenuItemByFirstLetter(HMENU menu, wchar_t key) {
 }  // namespace
 
 FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events,
-                       int& startupShow)
+                       int& startupShow, HWND mainWindow)
     : instance_(instance), def_(def), events_(events), startupShow_(startupShow) {
   FormClass(instance, &FormWindow::WindowProc);
   UniqueMenu menu(BuildMenu(def.menus));
@@ -173,6 +173,7 @@ FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit:
                       CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, menu.get(), instance, this);
   if (!hwnd_) throw CannotCreateWindow(def.name, GetLastError());
   hasMenu_ = menu.release() != nullptr;  // the window has it now
+  if (mainWindow && IsWindow(mainWindow)) MoveToMonitorOf(mainWindow);
   ApplyDpi(WindowDpi(hwnd_), nullptr);
   // It opens whole inside the work area: centred there, or where the system
   // put it, moved in if any part lies outside.
@@ -184,6 +185,25 @@ FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit:
       EdgeWithin(def.centred, window.left, window.right - window.left, work.left, work.right),
       EdgeWithin(def.centred, window.top, window.bottom - window.top, work.top, work.bottom), 0, 0,
       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::MoveToMonitorOf(HWND mainWindow) {
+  // The system puts a new window on the primary monitor; the user works on the
+  // main window's. Moved there before its layout is applied, the window takes
+  // that monitor's dpi. Where the system put it stays, relative to the work area.
+  const HMONITOR target = MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST);
+  const HMONITOR placed = MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST);
+  if (target == placed) return;
+  RECT window;
+  GetWindowRect(hwnd_, &window);
+  const RECT from = WorkAreaOf(placed);
+  const RECT to = WorkAreaOf(target);
+  SetWindowPos(hwnd_, nullptr,
+               EdgeWithin(false, window.left - from.left + to.left, window.right - window.left,
+                          to.left, to.right),
+               EdgeWithin(false, window.top - from.top + to.top, window.bottom - window.top, to.top,
+                          to.bottom),
+               0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 FormWindow::~FormWindow() {
@@ -361,7 +381,9 @@ Backend::Backend(HINSTANCE instance, int startupShow)
 
 std::unique_ptr<toolkit::FormPeer> Backend::CreateForm(const toolkit::FormDef& def,
                                                        toolkit::FormEvents& events) {
-  return std::make_unique<FormWindow>(instance_, def, events, startupShow_);
+  auto form = std::make_unique<FormWindow>(instance_, def, events, startupShow_, main_);
+  if (!main_) main_ = form->hwnd();
+  return form;
 }
 
 int RunMessageLoop() {
