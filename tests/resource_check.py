@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads the resources back out of marquill.exe and checks them: the version
 information, exactly one manifest with the settings the program relies on,
-and the two icon groups with their images. Then checks the download made from
+the two icon groups with their images, and that the loader and the program
+take DLLs from the system folder only. Then checks the download made from
 it: the zip holds just marquill.exe (this one), README.txt and LICENSE, and
 its .sha256 file matches it.
 
@@ -49,35 +50,27 @@ class PeFile:
                 return raw + rva - start
         raise ValueError("address %#x is in no section" % rva)
 
-    def imports(self):
-        """{DLL name in upper case: [names of the functions imported from it]}"""
-        found = {}
+    def imported_names(self):
+        """The names of the functions the image imports by name."""
+        names = []
         at = self.offset(self.directories[1][0])
-        while True:
-            lookup, _, _, name, _ = struct.unpack_from("<5I", self.data, at)
-            if not name:
-                return found
-            functions = found.setdefault(self._text(name).upper(), [])
-            entry = self.offset(lookup)
-            while True:
-                (thunk,) = struct.unpack_from("<Q", self.data, entry)
-                if not thunk:
-                    break
+        while struct.unpack_from("<12xI", self.data, at)[0]:  # a DLL's descriptor
+            entry = self.offset(struct.unpack_from("<I", self.data, at)[0])
+            while thunk := struct.unpack_from("<Q", self.data, entry)[0]:
                 if not thunk >> 63:  # by name, not by ordinal
-                    functions.append(self._text(thunk + 2))
+                    names.append(self._text(thunk + 2))
                 entry += 8
             at += 20
+        return names
 
     def load_config(self):
-        """The load configuration: its own Size and its DependentLoadFlags,
-        or None when the image has none."""
+        """(directory size, the structure's own Size, its DependentLoadFlags),
+        or None when the image has no load configuration."""
         rva, size = self.directories[10]
         if not rva:
             return None
-        at = self.offset(rva)
-        own_size = struct.unpack_from("<I", self.data, at)[0]
-        return (size, own_size, struct.unpack_from("<H", self.data, at + 0x4E)[0]
-                if own_size >= 0x50 else 0)
+        own_size, flags = struct.unpack_from("<I74xH", self.data, self.offset(rva))
+        return size, own_size, flags if own_size >= 0x50 else 0
 
     def _text(self, rva):
         at = self.offset(rva)
@@ -250,7 +243,7 @@ def check_loading(check, pe):
         size, own_size, flags = config
         check.equal(size, own_size, "load configuration size, directory and structure")
         check.equal(flags, 0x800, "DependentLoadFlags (LOAD_LIBRARY_SEARCH_SYSTEM32)")
-    check.expect("SetDefaultDllDirectories" in pe.imports().get("KERNEL32.DLL", []),
+    check.expect("SetDefaultDllDirectories" in pe.imported_names(),
                  "SetDefaultDllDirectories is not imported")
 
 
