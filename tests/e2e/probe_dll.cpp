@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <climits>
 #include <string>
@@ -123,6 +124,11 @@ std::string Answer(HWND window, WPARAM query) {
       return DescribeIdealSize(window);
     case kIcons:
       return DescribeIcons(window);
+    case kInputContext: {
+      const HIMC context = ImmGetContext(window);
+      ImmReleaseContext(window, context);
+      return context ? "1" : "0";
+    }
     default:
       return {};
   }
