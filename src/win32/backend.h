@@ -60,7 +60,7 @@ class ControlWindow : public toolkit::ControlPeer {
   HWND hwnd_ = nullptr;
 };
 
-// No show state: SW_HIDE is 0.
+// The start's show state has been taken (0 cannot say so: it is SW_HIDE).
 inline constexpr int kStartupShowTaken = -1;
 
 class FormWindow : public toolkit::FormPeer {

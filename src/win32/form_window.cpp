@@ -231,10 +231,10 @@ void FormWindow::SetCaption(const std::string& caption) {
 }
 
 void FormWindow::Show() {
+  if (!IsWindowVisible(hwnd_)) InitKeyboardCues();
   // The first window shown takes the state the program was started with (a
   // shortcut's "Run: Minimised"); a window asked for again comes back
   // restored if it was minimised.
-  if (!IsWindowVisible(hwnd_)) InitKeyboardCues();
   int show = IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW;
   const int startup = std::exchange(startupShow_, kStartupShowTaken);
   if (startup != kStartupShowTaken) show = startup;
