@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads the resources back out of marquill.exe and checks them: the version
 information, exactly one manifest with the settings the program relies on,
-and the two icon groups with their images. Then checks the download made from
+the two icon groups with their images, and that the loader and the program
+take DLLs from the system folder only. Then checks the download made from
 it: the zip holds just marquill.exe (this one), README.txt and LICENSE, and
 its .sha256 file matches it.
 
@@ -30,7 +31,10 @@ class PeFile:
         optional = pe + 24
         magic = struct.unpack_from("<H", data, optional)[0]
         directories = optional + (112 if magic == 0x20B else 96)
-        self.resource_rva = struct.unpack_from("<I", data, directories + 2 * 8)[0]
+        # (address, size) of each data directory: exports, imports, resources, ...
+        self.directories = [struct.unpack_from("<II", data, directories + i * 8)
+                            for i in range(struct.unpack_from("<I", data, directories - 4)[0])]
+        self.resource_rva = self.directories[2][0]
         self.sections = []
         table = optional + optional_size
         for i in range(sections):
@@ -45,6 +49,32 @@ class PeFile:
             if start <= rva < start + size:
                 return raw + rva - start
         raise ValueError("address %#x is in no section" % rva)
+
+    def imported_names(self):
+        """The names of the functions the image imports by name."""
+        names = []
+        at = self.offset(self.directories[1][0])
+        while struct.unpack_from("<12xI", self.data, at)[0]:  # a DLL's descriptor
+            entry = self.offset(struct.unpack_from("<I", self.data, at)[0])
+            while thunk := struct.unpack_from("<Q", self.data, entry)[0]:
+                if not thunk >> 63:  # by name, not by ordinal
+                    names.append(self._text(thunk + 2))
+                entry += 8
+            at += 20
+        return names
+
+    def load_config(self):
+        """(directory size, the structure's own Size, its DependentLoadFlags),
+        or None when the image has no load configuration."""
+        rva, size = self.directories[10]
+        if not rva:
+            return None
+        own_size, flags = struct.unpack_from("<I74xH", self.data, self.offset(rva))
+        return size, own_size, flags if own_size >= 0x50 else 0
+
+    def _text(self, rva):
+        at = self.offset(rva)
+        return self.data[at:self.data.index(b"\0", at)].decode("ascii")
 
     def _directory(self, at):
         named, numbered = struct.unpack_from("<12xHH", self.data, at)
@@ -150,12 +180,19 @@ def check_manifest(check, resources):
     if len(manifests) != 1:
         return
     text = manifests[0][1].decode("utf-8")
-    check.expect(">PerMonitorV2</dpiAwareness>" in text, "manifest lacks PerMonitorV2")
-    check.expect(">true</longPathAware>" in text, "manifest lacks longPathAware")
+    root = ElementTree.fromstring(text)
+    v3 = "{urn:schemas-microsoft-com:asm.v3}"
+    # Windows 10 1607 knows no PerMonitorV2: it takes the next name in the list,
+    # and with none it ignores dpiAware too and runs the program unaware.
+    settings = {e.tag.rsplit("}", 1)[1]: (e.text or "").strip()
+                for e in root.findall("%sapplication/%swindowsSettings/*" % (v3, v3))}
+    check.equal([name.strip() for name in settings.get("dpiAwareness", "").split(",")],
+                ["PerMonitorV2", "PerMonitor"], "dpiAwareness")
+    check.equal(settings.get("dpiAware"), "true/pm", "dpiAware")
+    check.equal(settings.get("longPathAware"), "true", "longPathAware")
     check.expect('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' in text,
                  "manifest lacks Common Controls 6")
-    v3 = "{urn:schemas-microsoft-com:asm.v3}"
-    levels = ElementTree.fromstring(text).findall(
+    levels = root.findall(
         "%strustInfo/%ssecurity/%srequestedPrivileges/%srequestedExecutionLevel" % ((v3,) * 4))
     check.equal([(e.get("level"), e.get("uiAccess")) for e in levels], [("asInvoker", "false")],
                 "requested execution level")
@@ -165,9 +202,11 @@ def check_icons(check, resources):
     groups = resources.get(RT_GROUP_ICON, {})
     images = resources.get(RT_ICON, {})
     check.equal(sorted(groups), [1, 2], "icon groups")
-    # Size: bits per pixel. The 16-colour images are the ones every Windows
-    # reads; the large program images serve high dpi and Explorer's views.
-    wanted = {1: {32: 4, 48: 32, 64: 32, 256: 32}, 2: {16: 4, 32: 4}}
+    # (size, bits per pixel). The 16-colour images are the ones every Windows
+    # reads; the 32-bit program images are what Windows asks for at 100 % to
+    # 200 % (small and large icons) and for Explorer's large views.
+    wanted = {1: [(32, 4)] + [(size, 32) for size in (16, 20, 24, 32, 40, 48, 64, 256)],
+              2: [(16, 4), (32, 4)]}
     for group_id, sizes in wanted.items():
         if group_id not in groups:
             continue
@@ -180,8 +219,8 @@ def check_icons(check, resources):
                 "<BBBBHHIH", group, 6 + i * 14)
             width, height = width or 256, height or 256
             check.equal(width, height, "icon %d is square" % image_id)
-            check.equal((colours, bits), (16 if sizes.get(width) == 4 else 0, sizes.get(width)),
-                        "icon group %d, %dx%d: colours and bits" % (group_id, width, height))
+            check.equal(colours, 16 if bits == 4 else 0,
+                        "icon group %d, %dx%d, %d bits: colours" % (group_id, width, height, bits))
             image = images.get(image_id, [b""])[0]
             check.equal(len(image), size, "icon %d size" % image_id)
             if image.startswith(b"\x89PNG\r\n\x1a\n"):
@@ -191,8 +230,21 @@ def check_icons(check, resources):
                 header, bmp_width, bmp_height, _, bmp_bits = struct.unpack_from("<IiiHH", image)
                 check.equal((header, bmp_width, bmp_height, bmp_bits),
                             (40, width, 2 * height, bits), "icon %d bitmap header" % image_id)
-            found.append(width)
-        check.equal(sorted(found), sorted(sizes), "icon group %d sizes" % group_id)
+            found.append((width, bits))
+        check.equal(sorted(found), sorted(sizes), "icon group %d sizes and depths" % group_id)
+
+
+def check_loading(check, pe):
+    """The loader takes marquill.exe's own DLLs from the system folder only,
+    and the program makes that the rule for every later load first thing."""
+    config = pe.load_config()
+    check.expect(config is not None, "no load configuration directory")
+    if config:
+        size, own_size, flags = config
+        check.equal(size, own_size, "load configuration size, directory and structure")
+        check.equal(flags, 0x800, "DependentLoadFlags (LOAD_LIBRARY_SEARCH_SYSTEM32)")
+    check.expect("SetDefaultDllDirectories" in pe.imported_names(),
+                 "SetDefaultDllDirectories is not imported")
 
 
 def check_package(check, package, exe):
@@ -227,17 +279,19 @@ def main():
         sys.exit(__doc__)
     exe, package = sys.argv[1:]
     with open(exe, "rb") as f:
-        resources = PeFile(f.read()).resources()
+        pe = PeFile(f.read())
+    resources = pe.resources()
     check = Checker()
     check_version(check, resources)
     check_manifest(check, resources)
     check_icons(check, resources)
+    check_loading(check, pe)
     check_package(check, package, exe)
     for failure in check.failures:
         print("FAIL:", failure)
     if check.failures:
         sys.exit(1)
-    print("%s: version, manifest and icons as expected; %s holds it with README.txt and "
+    print("%s: version, manifest, icons and DLL loading as expected; %s holds it with README.txt and "
           "LICENSE, and its .sha256 matches" % (exe, package))
 
 

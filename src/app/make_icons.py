@@ -7,8 +7,9 @@ Writes marquill.ico (a folder with an arrow and a quill) and options.ico
 (32x32 and 16x16: a ticked check list). The 32x32 and 16x16 images are 4-bit
 bitmaps with their transparency masks, the icon format every Windows version
 reads. The program icon also holds the same picture drawn again, smoothed, at
-48x48 and 64x64 (32-bit bitmaps with alpha) and 256x256 (PNG), for high dpi
-and Explorer's large views.
+every size Windows asks for a caption, the taskbar or Alt+Tab at 100 %, 125 %,
+150 % and 200 % (16, 20, 24, 32, 40, 48 and 64: 32-bit bitmaps with alpha) and
+at 256x256 (PNG) for Explorer's large views.
 """
 
 import os
@@ -90,8 +91,9 @@ class SmoothCanvas:
     def __init__(self, size):
         self.size = size
         self.scale = size * self.SAMPLES / 32  # samples per unit
-        # Outlines about three quarters of a pixel per unit, never under one.
-        self.width = max(1.0, size * 0.75 / 32) * self.SAMPLES / self.scale
+        # Outlines about three quarters of a pixel per unit, never much under
+        # one: a whole pixel would drown the quill in the smallest images.
+        self.width = max(0.7, size * 0.75 / 32) * self.SAMPLES / self.scale
         count = size * self.SAMPLES
         self.samples = [[CLEAR] * count for _ in range(count)]
 
@@ -305,7 +307,8 @@ def main():
     os.makedirs(sys.argv[1], exist_ok=True)
     icons = {
         "marquill.ico": [draw_program(Canvas(32))] +
-                        [draw_program(SmoothCanvas(size)) for size in (48, 64, 256)],
+                        [draw_program(SmoothCanvas(size))
+                         for size in (16, 20, 24, 32, 40, 48, 64, 256)],
         "options.ico": [draw_options_large(), draw_options_small()],
     }
     for name, canvases in icons.items():

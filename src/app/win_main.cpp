@@ -26,6 +26,9 @@ void BecomeDpiAware() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  // Every DLL loaded from here on comes from the system folder, never from the
+  // program's folder or the current one, where anybody may have put one.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   BecomeDpiAware();
 
   marquill::win32::Backend backend(instance, show);

@@ -32,9 +32,9 @@
   CONTROL(CheckBox, chkMove, "Move Files and Folders (Delete From Source)", In(19, 351, 259, 17), 9, kNoStyle, WritesSwitch(&OptionSlots::strOptMove)) \
   DECOR(Frame, fmSize, "", In(16, 377, 265, 65), kNoTab) \
   CONTROL(CheckBox, chkMinFileSize, "Minimum File Size (Bytes)", In(20, 389, 165, 17), 10, kNoStyle, WritesByHandler(&OptionSlots::strOptMinSize)) \
-  CONTROL(TextBox, txtMinFileSize, "", In(189, 387, 88, 21), 11, kNoStyle, WritesByHandler(&OptionSlots::strOptMinSize), NamedBy(Id::chkMinFileSize)) \
+  CONTROL(TextBox, txtMinFileSize, "", In(189, 387, 88, 21), 11, kNoInputMethod, WritesByHandler(&OptionSlots::strOptMinSize), NamedBy(Id::chkMinFileSize)) \
   CONTROL(CheckBox, chkMaxFileSize, "Maximum File Size (Bytes)", In(20, 414, 165, 17), 12, kNoStyle, WritesByHandler(&OptionSlots::strOptMaxSize)) \
-  CONTROL(TextBox, txtMaxFileSize, "", In(189, 412, 88, 21), 13, kNoStyle, WritesByHandler(&OptionSlots::strOptMaxSize), NamedBy(Id::chkMaxFileSize)) \
+  CONTROL(TextBox, txtMaxFileSize, "", In(189, 412, 88, 21), 13, kNoInputMethod, WritesByHandler(&OptionSlots::strOptMaxSize), NamedBy(Id::chkMaxFileSize)) \
   DECOR(Frame, fmAge, "", In(16, 443, 265, 65), kNoTab) \
   CONTROL(CheckBox, chkMaxAge, "Exclude Files Older than:", In(20, 455, 165, 17), 14, kNoStyle, WritesByHandler(&OptionSlots::strOptMaxAge)) \
   CONTROL(TextBox, txtMaxAge, "", In(189, 453, 88, 21), 15, kNoStyle, {}, NamedBy(Id::chkMaxAge)) \

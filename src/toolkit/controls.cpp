@@ -9,6 +9,8 @@ namespace marquill::toolkit {
 namespace {
 
 constexpr int kVkInsert = 0x2D;
+// What an input method reports for a key it takes; the key itself comes up.
+constexpr int kVkProcessKey = 0xE5;
 
 // The edit's own paste keys, told by the modifiers held as the key went down.
 bool IsPasteChord(int keyCode, int shift) {
@@ -154,6 +156,7 @@ void TextBox::OnUserDrop(const std::vector<DroppedItem>& items) {
 }
 
 void TextBox::KeyDown(int keyCode) {
+  if (keyCode == kVkProcessKey) return;  // the input method's, not the box's
   if (!IsPasteChord(keyCode, peer().ShiftState())) {
     down_.try_emplace(keyCode, Release::KeyUp);  // a repeat keeps what the first press made
     return;

@@ -128,7 +128,8 @@ class ListBox : public Control {
 
 // A text box judges only the keys typed in it: a release runs a handler only
 // when its key went down while the box had the focus, so a key that dismissed
-// a message box or moved the focus here counts for nothing.
+// a message box or moved the focus here counts for nothing, and so does one
+// an input method took (it goes down as VK_PROCESSKEY).
 class TextBox : public Control {
  public:
   using Control::Control;

@@ -48,6 +48,7 @@ enum ControlStyle : unsigned {
   kDropsFolder = 1u << 5,
   // A file dropped on it is taken; folders are refused.
   kDropsFile = 1u << 6,
+  kNoInputMethod = 1u << 7,  // a box for digits: no input method composes in it
 };
 
 inline constexpr int kNoTab = -1;

@@ -69,12 +69,17 @@ class ControlWindow : public toolkit::ControlPeer {
   DropTarget* dropTarget_ = nullptr;  // its own reference to it
 };
 
+// The start's show state has been taken (0 cannot say so: it is SW_HIDE).
+inline constexpr int kStartupShowTaken = -1;
+
 class FormWindow : public toolkit::FormPeer {
  public:
   // `startupShow` holds the show state the program was started with until the
-  // first form shown takes it; 0 once taken.
+  // first form shown takes it; kStartupShowTaken once taken. `mainWindow`: the
+  // program's main window, on whose monitor this one opens; null for the main
+  // window itself.
   FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events,
-             int& startupShow);
+             int& startupShow, HWND mainWindow);
   ~FormWindow() override;
 
   std::unique_ptr<toolkit::ControlPeer> CreateControl(const toolkit::ControlDef& def,
@@ -105,6 +110,12 @@ class FormWindow : public toolkit::FormPeer {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(WPARAM wParam, LPARAM lParam);
   void ApplyDpi(UINT dpi, const RECT* suggested);
+  // The caption's, taskbar's and Alt+Tab's icons, at the sizes the system asks
+  // for at `dpi`.
+  void SetIcons(UINT dpi);
+  // Keyboard cues as the system's setting and the last input have them.
+  void InitKeyboardCues();
+  void MoveToMonitorOf(HWND mainWindow);
   void PressButton(unsigned style);
 
   HINSTANCE instance_;
@@ -132,6 +143,7 @@ class Backend : public toolkit::Backend {
  private:
   HINSTANCE instance_;
   int startupShow_;
+  HWND main_ = nullptr;  // the first form's window
 };
 
 // No exception may cross a window procedure into the system: this reports it

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include "win32/accessibility.h"
 #include "win32/backend.h"
@@ -158,6 +159,8 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
     SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
     SetWindowSubclass(hwnd_, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
+  // Without a context the keyboard types plain digits, whatever input method is on.
+  if (def.style & toolkit::kNoInputMethod) ImmAssociateContextEx(hwnd_, nullptr, 0);
   if (def.style & (toolkit::kDropsFolder | toolkit::kDropsFile)) {
     dropTarget_ = new DropTarget(
         hwnd_, (def.style & toolkit::kDropsFolder) != 0,

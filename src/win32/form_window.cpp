@@ -93,11 +93,29 @@ ATOM FormClass(HINSTANCE instance, WNDPROC proc) {
   return atom;
 }
 
-UniqueIcon LoadFormIcon(HINSTANCE instance, toolkit::FormIcon icon, int size) {
+// The size the system asks for of a large (SM_CXICON) or small (SM_CXSMICON)
+// icon at `dpi`: 32 or 16 pixels at 96, and what the user's settings make of
+// them.
+int IconSize(int metric, UINT dpi) {
+  using MetricsForDpiFn = int(WINAPI*)(int, UINT);
+  static auto forDpi = SystemFunction<MetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+  const int size = forDpi ? forDpi(metric, dpi) : 0;
+  return size > 0 ? size : Scale(metric == SM_CXICON ? 32 : 16, dpi);
+}
+
+// The icon at `metric`'s size for `dpi`, made from the nearest larger image
+// rather than a smaller one blown up (LoadImage takes the 32-pixel image for 40).
+UniqueIcon LoadFormIcon(HINSTANCE instance, toolkit::FormIcon icon, int metric, UINT dpi) {
   if (icon == toolkit::FormIcon::None) return nullptr;
-  int id = icon == toolkit::FormIcon::Options ? IDI_OPTIONS : IDI_PROGRAM;
-  return UniqueIcon(static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  const wchar_t* id =
+      MAKEINTRESOURCEW(icon == toolkit::FormIcon::Options ? IDI_OPTIONS : IDI_PROGRAM);
+  const int size = IconSize(metric, dpi);
+  using ScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+  static auto scaleDown = SystemFunction<ScaleDownFn>(L"comctl32.dll", "LoadIconWithScaleDown");
+  HICON loaded = nullptr;
+  if (!scaleDown || FAILED(scaleDown(instance, id, size, size, &loaded)))
+    loaded = static_cast<HICON>(LoadImageW(instance, id, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  return UniqueIcon(loaded);
 }
 
 HMENU BuildMenu(std::span<const toolkit::MenuDef> menus) {
@@ -149,7 +167,7 @@ LRESULT MenuItemByFirstLetter(HMENU menu, wchar_t key) {
 }  // namespace
 
 FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit::FormEvents& events,
-                       int& startupShow)
+                       int& startupShow, HWND mainWindow)
     : instance_(instance), def_(def), events_(events), startupShow_(startupShow) {
   FormClass(instance, &FormWindow::WindowProc);
   UniqueMenu menu(BuildMenu(def.menus));
@@ -158,6 +176,7 @@ FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit:
                       CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, menu.get(), instance, this);
   if (!hwnd_) throw CannotCreateWindow(def.name, GetLastError());
   hasMenu_ = menu.release() != nullptr;  // the window has it now
+  if (mainWindow && IsWindow(mainWindow)) MoveToMonitorOf(mainWindow);
   ApplyDpi(WindowDpi(hwnd_), nullptr);
   // It opens whole inside the work area: centred there, or where the system
   // put it, moved in if any part lies outside.
@@ -169,6 +188,25 @@ FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit:
       EdgeWithin(def.centred, window.left, window.right - window.left, work.left, work.right),
       EdgeWithin(def.centred, window.top, window.bottom - window.top, work.top, work.bottom), 0, 0,
       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::MoveToMonitorOf(HWND mainWindow) {
+  // The system puts a new window on the primary monitor; the user works on the
+  // main window's. Moved there before its layout is applied, the window takes
+  // that monitor's dpi. Where the system put it stays, relative to the work area.
+  const HMONITOR target = MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST);
+  const HMONITOR placed = MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST);
+  if (target == placed) return;
+  RECT window;
+  GetWindowRect(hwnd_, &window);
+  const RECT from = WorkAreaOf(placed);
+  const RECT to = WorkAreaOf(target);
+  SetWindowPos(hwnd_, nullptr,
+               EdgeWithin(false, window.left - from.left + to.left, window.right - window.left,
+                          to.left, to.right),
+               EdgeWithin(false, window.top - from.top + to.top, window.bottom - window.top, to.top,
+                          to.bottom),
+               0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 FormWindow::~FormWindow() {
@@ -196,18 +234,29 @@ void FormWindow::SetCaption(const std::string& caption) {
 }
 
 void FormWindow::Show() {
+  if (!IsWindowVisible(hwnd_)) InitKeyboardCues();
   // The first window shown takes the state the program was started with (a
   // shortcut's "Run: Minimised"); a window asked for again comes back
   // restored if it was minimised.
   int show = IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW;
-  if (startupShow_) {
-    show = startupShow_;
-    startupShow_ = 0;
-  }
+  const int startup = std::exchange(startupShow_, kStartupShowTaken);
+  if (startup != kStartupShowTaken) show = startup;
   ShowWindow(hwnd_, show);
+  // Windows makes the first call take the starter's STARTUPINFO state, whatever
+  // it asks: started hidden, the window is shown by a second call.
+  if (startup == SW_HIDE) ShowWindow(hwnd_, SW_SHOWNORMAL);
   if (IsIconic(hwnd_)) return;
   SetForegroundWindow(hwnd_);
   BringWindowToTop(hwnd_);
+}
+
+void FormWindow::InitKeyboardCues() {
+  // As the dialog manager does for a dialog once its controls exist: access-key
+  // underlines and focus rectangles hidden when the window was opened with the
+  // mouse, unless the user has them always shown.
+  BOOL alwaysShown = FALSE;
+  SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0);
+  if (!alwaysShown) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
 }
 
 void FormWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
@@ -236,12 +285,8 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
     --layoutDpi_;
   // The old font and icons go once nothing shows them any more.
   UniqueFont oldFont = std::exchange(font_, UniqueFont(MessageFont(layoutDpi_)));
-  UniqueIcon oldBig = std::exchange(bigIcon_, LoadFormIcon(instance_, def_.icon, Scale(32, dpi)));
-  UniqueIcon oldSmall =
-      std::exchange(smallIcon_, LoadFormIcon(instance_, def_.icon, Scale(16, dpi)));
+  SetIcons(dpi);
   UniqueIcon oldApp = std::move(appIcon_);
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE);
   SetWindowPos(hwnd_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
                Scale(def_.clientWidth, layoutDpi_) + frame.right - frame.left,
@@ -251,9 +296,21 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
 
 void FormWindow::WantDrops() { PostMessageW(hwnd_, kStartDrops, 0, 0); }
 
+void FormWindow::SetIcons(UINT dpi) {
+  // The old icons go once the window shows the new ones.
+  UniqueIcon oldBig = std::exchange(bigIcon_, LoadFormIcon(instance_, def_.icon, SM_CXICON, dpi));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  // A dialog frame shows no icon in its caption: it gets no small one. Alt+Tab
+  // shows the big one.
+  if (def_.border == toolkit::FormBorder::FixedDialog) return;
+  UniqueIcon oldSmall =
+      std::exchange(smallIcon_, LoadFormIcon(instance_, def_.icon, SM_CXSMICON, dpi));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
 HICON FormWindow::AppIcon() {
   if (!appIcon_)
-    appIcon_ = LoadFormIcon(instance_, toolkit::FormIcon::Program, Scale(32, layoutDpi_));
+    appIcon_ = LoadFormIcon(instance_, toolkit::FormIcon::Program, SM_CXICON, layoutDpi_);
   return appIcon_.get();
 }
 
@@ -332,8 +389,7 @@ CannotCreateWindow::CannotCreateWindow(const std::string& window, DWORD error)
     : std::runtime_error("Cannot create the window " + window + ": " + ErrorText(error)) {}
 
 Backend::Backend(HINSTANCE instance, int startupShow)
-    // A hidden start would leave a window nobody can reach.
-    : instance_(instance), startupShow_(startupShow == SW_HIDE ? SW_SHOWNORMAL : startupShow) {
+    : instance_(instance), startupShow_(startupShow) {
   INITCOMMONCONTROLSEX controls{sizeof controls,
                                 ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&controls);
@@ -341,7 +397,9 @@ Backend::Backend(HINSTANCE instance, int startupShow)
 
 std::unique_ptr<toolkit::FormPeer> Backend::CreateForm(const toolkit::FormDef& def,
                                                        toolkit::FormEvents& events) {
-  return std::make_unique<FormWindow>(instance_, def, events, startupShow_);
+  auto form = std::make_unique<FormWindow>(instance_, def, events, startupShow_, main_);
+  if (!main_) main_ = form->hwnd();
+  return form;
 }
 
 int RunMessageLoop() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "marquill_app.h"
+#include "probe.h"
 #include "wide_text.h"
 
 namespace marquill::e2e {
@@ -64,6 +65,9 @@ TEST_F(AboutE2E, ShowsTheProgramsIdentityOnce) {
                             "A Handy GUI that Unleashes the Power\r\nof Microsoft's RoboCopy"));
   EXPECT_NO_THROW(FindChild(about, "Button", "OK"));
   EXPECT_EQ(RectOf96(FindChild(about, "Button", "OK")).left, 283);
+  // Icons at the sizes the system asks for at 96 dpi; none for a dialog frame's caption.
+  EXPECT_EQ(Probe(app.main(), probe::kIcons), "32\t16");
+  EXPECT_EQ(Probe(about, probe::kIcons), "32\t0");
   // The box has the focus on OK when it opens (once Wine has activated it).
   Activate(about);
   const HWND ok = FindChild(about, "Button", "OK");

@@ -231,6 +231,8 @@ TEST(MainWindowE2E, StartsInTheShowStateItWasStartedWith) {
   EXPECT_TRUE(IsIconic(minimised.main()));
   MarquillApp maximised(ProgramFolder(), {}, SW_SHOWMAXIMIZED);
   EXPECT_TRUE(IsZoomed(maximised.main()));
+  MarquillApp hidden(ProgramFolder(), {}, SW_HIDE);  // a window nobody could reach otherwise
+  EXPECT_TRUE(IsWindowVisible(hidden.main()));
 }
 
 TEST(MainWindowE2E, SupportMessageHasTwoLines) {

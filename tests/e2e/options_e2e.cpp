@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "marquill_app.h"
+#include "probe.h"
 #include "wide_text.h"
 
 namespace marquill::e2e {
@@ -182,6 +183,9 @@ TEST_F(OptionsE2E, SizeBoxJudgesOnlyKeysTypedInItAndTakesAKeyboardPaste) {
   const HWND size = FindChildAt(options, "Edit", kMinSizeRect);
   const HWND check = FindChild(options, "Button", "Minimum File Size (Bytes)");
   EXPECT_FALSE(IsWindowEnabled(size));
+  // No input method composes in a size box; the name boxes keep theirs.
+  EXPECT_EQ(Probe(size, probe::kInputContext), "0");
+  EXPECT_EQ(Probe(FindChildAt(options, "Edit", kFilesRect), probe::kInputContext), "1");
   Tick(check);
   EXPECT_TRUE(IsWindowEnabled(size));
 

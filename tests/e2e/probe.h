@@ -38,6 +38,12 @@ enum Query : WPARAM {
   // (BCM_GETIDEALSIZE with no limit to its width): width, tab, height in
   // pixels.
   kIdealSize = 7,
+  // The window's icons (WM_GETICON): the big one's width, tab, the small
+  // one's; 0 for one it has not been given.
+  kIcons = 8,
+  // Whether an input method may compose in the window: "1" when it has an
+  // input context (ImmGetContext), "0" when not.
+  kInputContext = 9,
   // kDpiChangedTo + dpi: sends the top-level window WM_DPICHANGED for that
   // dpi, as a move to a monitor of that dpi would, with the window's present
   // rectangle as the suggested one; answers "ok".

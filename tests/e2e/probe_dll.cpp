@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <climits>
 #include <string>
@@ -75,6 +76,22 @@ std::string DescribeIdealSize(HWND button) {
   return std::to_string(size.cx) + "\t" + std::to_string(size.cy);
 }
 
+std::string DescribeIcons(HWND window) {
+  std::string widths;
+  for (WPARAM which : {ICON_BIG, ICON_SMALL}) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    ICONINFO info{};
+    BITMAP bitmap{};
+    if (icon && GetIconInfo(icon, &info)) {
+      GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+      DeleteObject(info.hbmColor);
+      DeleteObject(info.hbmMask);
+    }
+    widths += (widths.empty() ? "" : "\t") + std::to_string(bitmap.bmWidth);
+  }
+  return widths;
+}
+
 // The message reaches the window as the system sends it: wParam carries the
 // dpi twice, lParam points at the suggested window rectangle.
 std::string SendDpiChanged(HWND window, UINT dpi) {
@@ -105,6 +122,13 @@ std::string Answer(HWND window, WPARAM query) {
       return std::to_string(GetDpiForWindow(window));
     case kIdealSize:
       return DescribeIdealSize(window);
+    case kIcons:
+      return DescribeIcons(window);
+    case kInputContext: {
+      const HIMC context = ImmGetContext(window);
+      ImmReleaseContext(window, context);
+      return context ? "1" : "0";
+    }
     default:
       return {};
   }

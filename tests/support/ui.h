@@ -21,6 +21,7 @@ inline constexpr int kVkLeft = 37;
 inline constexpr int kVkInsert = 45;
 inline constexpr int kVkDelete = 46;
 inline constexpr int kVkNumpad1 = 97;
+inline constexpr int kVkProcessKey = 229;
 
 class Ui {
  public:

@@ -51,6 +51,9 @@ TEST_F(OptionsDialog, SizeBoxesTakeMainDigitsAndBackspaceAndRejectOtherKeys) {
     ui.Key(kOpt, "txtMinFileSize", key);
   // Keys that went down elsewhere: Enter or Esc dismissing the message, Tab.
   for (int key : {kVkReturn, kVkEscape, kVkTab}) ui.Release(kOpt, "txtMinFileSize", key);
+  // A key an input method took goes down as VK_PROCESSKEY, and comes up as itself or as the key.
+  ui.Key(kOpt, "txtMinFileSize", kVkProcessKey);
+  ui.Release(kOpt, "txtMinFileSize", '1');
   EXPECT_EQ(fakes.messages.shown.size(), 7u);
   EXPECT_EQ(slots.strOptMinSize, " /MIN:5");
 
