@@ -80,9 +80,14 @@ DWORD DropTarget::Effect(DWORD allowed) const {
   return allowed & DROPEFFECT_LINK;
 }
 
+bool DropTarget::Usable() const {
+  // A message box open disables every window of the program.
+  return IsWindowEnabled(window_) && IsWindowEnabled(GetAncestor(window_, GA_ROOT));
+}
+
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
   dragged_ = Items(data);
-  takes_ = IsWindowEnabled(window_) &&
+  takes_ = Usable() &&
            std::any_of(dragged_.begin(), dragged_.end(),
                        [&](const toolkit::DroppedItem& item) { return item.folder == folders_; });
   if (effect) *effect = Effect(*effect);
@@ -100,7 +105,7 @@ HRESULT DropTarget::DragLeave() {
   POINT cursor{};
   RECT area{};
   const bool released = GetAsyncKeyState(VK_LBUTTON) >= 0 && GetAsyncKeyState(VK_RBUTTON) >= 0;
-  if (!takes_ && released && GetCursorPos(&cursor) && GetWindowRect(window_, &area) &&
+  if (!takes_ && released && Usable() && GetCursorPos(&cursor) && GetWindowRect(window_, &area) &&
       PtInRect(&area, cursor) && !dragged_.empty()) {
     Hand(std::exchange(dragged_, {}));
   }

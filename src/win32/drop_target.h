@@ -41,6 +41,7 @@ class DropTarget final : public IDropTarget {
  private:
   ~DropTarget() = default;
   DWORD Effect(DWORD allowed) const;
+  bool Usable() const;
   void Hand(const std::vector<toolkit::DroppedItem>& items);
 
   HWND window_;
