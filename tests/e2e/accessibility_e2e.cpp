@@ -1,5 +1,6 @@
-// The real marquill.exe under Wine as a screen reader meets it: the name
-// Microsoft Active Accessibility gives each control that takes the focus.
+// The real marquill.exe under Wine without sight of the screen and without
+// the folder browser: the name Microsoft Active Accessibility gives each
+// control that takes the focus, and a folder dragged from the shell.
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
@@ -15,13 +16,7 @@
 namespace marquill::e2e {
 namespace {
 
-struct Spoken {
-  std::string name;
-  long role = 0;
-  bool operator<(const Spoken& other) const {
-    return std::tie(name, role) < std::tie(other.name, other.role);
-  }
-};
+using Names = std::vector<std::string>;
 
 bool TakesFocus(HWND child) {
   const std::string kind = ClassOf(child);
@@ -29,56 +24,41 @@ bool TakesFocus(HWND child) {
   return kind == "Edit" || kind == "ListBox" || kind == "SysMonthCal32";
 }
 
-// What a screen reader reads for the client area of `window`.
-Spoken SpokenOf(HWND window) {
-  IAccessible* object = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                        reinterpret_cast<void**>(&object))))
-    throw DriverError("no accessible object for " + QuotedTextOf(window));
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  Spoken spoken;
-  BSTR name = nullptr;
-  if (SUCCEEDED(object->get_accName(self, &name)) && name) spoken.name = Utf8(name);
-  SysFreeString(name);
-  VARIANT role{};
-  if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) spoken.role = role.lVal;
-  object->Release();
-  return spoken;
-}
-
-// Every control of `window` that takes the focus, in tab order: each has a
-// name, and no two of one kind share one.
-std::vector<std::string> NamesIn(HWND window) {
-  std::vector<std::string> names;
-  std::set<Spoken> seen;
+// Name and role of every control of `window` that takes the focus, in tab
+// order: each has a name, and no two of one role share one.
+Names NamesIn(HWND window) {
+  Names names;
+  std::set<std::pair<std::string, long>> seen;
   for (HWND child : ChildrenOf(window, "")) {
-    if (!TakesFocus(child)) continue;
-    const Spoken spoken = SpokenOf(child);
-    EXPECT_NE(spoken.name, "") << ClassOf(child) << " " << QuotedTextOf(child);
-    EXPECT_TRUE(seen.insert(spoken).second) << "twice: " << spoken.name;
-    names.push_back(spoken.name);
+    IAccessible* object = nullptr;
+    if (!TakesFocus(child) ||
+        FAILED(AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&object))))
+      continue;
+    VARIANT self{}, role{};
+    self.vt = VT_I4;
+    BSTR name = nullptr;
+    object->get_accName(self, &name);
+    object->get_accRole(self, &role);
+    names.push_back(name ? Utf8(name) : "");
+    SysFreeString(name);
+    object->Release();
+    EXPECT_NE(names.back(), "") << ClassOf(child) << " " << QuotedTextOf(child);
+    EXPECT_TRUE(seen.insert({names.back(), role.lVal}).second) << "twice: " << names.back();
   }
   return names;
-}
-
-void ExpectNamed(const std::vector<std::string>& names, const std::vector<std::string>& expected) {
-  for (const std::string& name : expected)
-    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << "no " << name;
 }
 
 TEST(AccessibilityE2E, EveryControlThatTakesTheFocusHasANameOfItsOwn) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   MarquillApp app;
-  EXPECT_EQ(NamesIn(app.main()),
-            (std::vector<std::string>{"Source Path", "Destination Path", "Browse Source Path",
-                                      "Browse Destination Path", "Quit", "RoboCopy",
-                                      "Match Destination Folder to Source Folder", "Last copy"}));
+  EXPECT_EQ(NamesIn(app.main()), (Names{"Source Path", "Destination Path", "Browse Source Path",
+                                        "Browse Destination Path", "Quit", "RoboCopy",
+                                        "Match Destination Folder to Source Folder", "Last copy"}));
 
   ChooseMenu(app.main(), {"Tools", "Options"});
-  const HWND options = WaitForTopWindow(app.process(), "Options");
-  std::vector<std::string> expected = {
+  const Names names = NamesIn(WaitForTopWindow(app.process(), "Options"));
+  Names expected = {
       "Enter Filenames to copy separated by a space. Wildcards are allowed. Default is *.*",
       "Exclude the Following File Names/Wildcards/Paths.",
       "Exclude the Following Directory Names/Paths",
@@ -97,19 +77,95 @@ TEST(AccessibilityE2E, EveryControlThatTakesTheFocusHasANameOfItsOwn) {
         "Exclude Only Files With the Given Attributes Set"})
     for (const char* letter : {"Read Only", "Archive", "System", "Hidden"})
       expected.push_back(std::string(letter) + " (" + group + ")");
-  const std::vector<std::string> names = NamesIn(options);
-  ExpectNamed(names, expected);
+  for (const std::string& name : expected)
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << "no " << name;
   // The size box says what its check box says.
   EXPECT_EQ(std::count(names.begin(), names.end(), "Minimum File Size (Bytes)"), 2);
 
-  Click(FindChild(options, "Button", "Exclude Files Older than:"));
+  Click(FindChild(FindTopWindow(app.process().Id(), "Options"), "Button",
+                  "Exclude Files Older than:"));
   const std::string picker = "Files older than this date will be excluded";
-  EXPECT_EQ(NamesIn(WaitForTopWindow(app.process(), picker)),
-            (std::vector<std::string>{picker, "OK", "CANCEL"}));
+  EXPECT_EQ(NamesIn(WaitForTopWindow(app.process(), picker)), (Names{picker, "OK", "CANCEL"}));
   ChooseMenu(app.main(), {"Help", "&About"});
   EXPECT_EQ(NamesIn(WaitForTopWindow(app.process(), "About Marquill")),
-            (std::vector<std::string>{"OK", "System Info..."}));
+            (Names{"OK", "System Info..."}));
   CoUninitialize();
+}
+
+// Drops where the button is let go.
+struct Source final : IDropSource {
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+    *out = this;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+    return escape ? DRAGDROP_S_CANCEL : keys & MK_LBUTTON ? S_OK : DRAGDROP_S_DROP;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+void Mouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+// Drags the shell's own data for `path`, as Explorer offers it, from just
+// above `target` onto it with the mouse; the effect the target chose. The
+// drag starts, as any does, with the button down in a window of the source.
+DWORD DragOnto(const std::string& path, HWND target) {
+  IShellItem* item = nullptr;
+  IDataObject* data = nullptr;
+  if (FAILED(SHCreateItemFromParsingName(Wide(path).c_str(), nullptr, IID_PPV_ARGS(&item))) ||
+      FAILED(item->BindToHandler(nullptr, BHID_DataObject, IID_PPV_ARGS(&data))))
+    throw DriverError("no shell data for " + path);
+  RECT to{};
+  GetWindowRect(target, &to);
+  const HWND from = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, to.left,
+                                    to.top - 50, 40, 40, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(from);
+  SetCursorPos(to.left + 20, to.top - 30);
+  Mouse(MOUSEEVENTF_LEFTDOWN);
+  WaitUntil(
+      [] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        return GetKeyState(VK_LBUTTON) < 0;
+      },
+      "the button down in the drag source");
+  std::thread hand([&] {
+    for (int step = 1; step <= 10; ++step, Sleep(50))
+      SetCursorPos(to.left + 20, to.top - 30 + step * (30 + (to.bottom - to.top) / 2) / 10);
+    Mouse(MOUSEEVENTF_LEFTUP);
+  });
+  Source source;
+  DWORD effect = DROPEFFECT_NONE;
+  DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+  hand.join();
+  DestroyWindow(from);
+  data->Release();
+  item->Release();
+  return effect;
+}
+
+TEST(DropE2E, AFolderDraggedOntoTheDestinationIsTakenAsIfBrowsedAFileIsNot) {
+  OleInitialize(nullptr);
+  const std::string folder = FreshScratchPath("Sicherung \xC3\xA9t\xC3\xA9");
+  const std::string file = FreshScratchPath("notes.txt");
+  ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
+  CloseHandle(CreateFileW(Wide(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+  const MarquillApp app;
+  SetText(app.SourceField(), "C:\\Data\\Reports\\");
+  Activate(app.main());
+  EXPECT_EQ(DragOnto(folder, app.DestinationField()), static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_EQ(GetText(app.DestinationField()), folder + "\\Reports\\");
+  // A file: the cursor says no, and nothing changes.
+  EXPECT_EQ(DragOnto(file, app.SourceField()), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(GetText(app.SourceField()), "C:\\Data\\Reports\\");
+  OleUninitialize();
 }
 
 }  // namespace
