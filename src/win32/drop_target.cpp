@@ -122,6 +122,7 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
 }
 
 void DropTarget::Hand(const std::vector<toolkit::DroppedItem>& items) {
+  if (!deliver_) return;  // its control has gone while a drag still held it
   // Handlers run from here: no exception may reach OLE.
   Guarded(
       [&] {
@@ -144,6 +145,7 @@ void DropTarget::Revoke() {
   static auto revokeTarget = SystemFunction<RevokeFn>(L"ole32.dll", "RevokeDragDrop");
   if (registered_ && revokeTarget) revokeTarget(window_);
   registered_ = false;
+  deliver_ = nullptr;
   Release();
 }
 
