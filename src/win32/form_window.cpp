@@ -259,21 +259,14 @@ FormWindow::Layout FormWindow::PlanLayout(UINT dpi, const RECT& frame, const REC
                   LayoutScale(layoutDpi, baseUnits_),
                   UniqueFont(MessageFont(layoutDpi)),
                   {}};
-    if (!controls_.empty()) {
-      const TextRuler ruler(layout.font.get());
-      layout.runs = CaptionRuns(def_, ruler, layout.dpi);
-      std::vector<ControlNeeds> needs;
-      needs.reserve(controls_.size());
-      for (const auto& [id, control] : controls_) {
-        const toolkit::ControlDef& def = control->def();
-        const bool hostsControl =
-            std::any_of(layout.runs.begin(), layout.runs.end(),
-                        [&](const CaptionRun& run) { return run.host == &def; });
-        needs.emplace_back(control->hwnd(), def, ruler, layout.font.get(), layout.dpi,
-                           hostsControl);
-      }
-      layout.scale = layout.scale.WithExtra(FitExtra(needs, layout.scale, layout.runs, ruler));
-    }
+    const TextRuler ruler(layout.font.get());
+    layout.runs = CaptionRuns(def_, ruler, layout.dpi);
+    std::vector<ControlNeeds> needs;
+    needs.reserve(controls_.size());
+    for (const auto& [id, control] : controls_)
+      needs.emplace_back(control->hwnd(), control->def(), def_, layout.runs, ruler,
+                         layout.font.get(), layout.dpi);
+    layout.scale = layout.scale.WithExtra(FitExtra(needs, layout.scale, layout.runs, ruler));
     if (layoutDpi == 1 || !tooLarge(layout.scale)) return layout;
     // The captions need more than the room left at this dpi: a smaller one,
     // in proportion to what they overrun.

@@ -165,9 +165,17 @@ RECT PlaceControl(const toolkit::ControlDef& control, const LayoutScale& scale,
   return r;
 }
 
-ControlNeeds::ControlNeeds(HWND window, const toolkit::ControlDef& def, const TextRuler& ruler,
-                           HFONT font, UINT dpi, bool oneLine)
+ControlNeeds::ControlNeeds(HWND window, const toolkit::ControlDef& def,
+                           const toolkit::FormDef& form, std::span<const CaptionRun> runs,
+                           const TextRuler& ruler, HFONT font, UINT dpi)
     : def_(&def), text_(WindowText(window)) {
+  auto area = [](const toolkit::Rect& r) { return r.width * r.height; };
+  for (const toolkit::ControlDef& box : form.controls)
+    if (box.kind == ControlKind::Frame && def.kind != ControlKind::Frame &&
+        Contains(box.rect, def.rect) && (!box_ || area(box.rect) < area(box_->rect)))
+      box_ = &box;
+  const bool oneLine = std::any_of(runs.begin(), runs.end(),
+                                   [&](const CaptionRun& run) { return run.host == &def; });
   wchar_t className[32] = {};
   GetClassNameW(window, className, 32);
   const std::wstring kind = className;
@@ -221,6 +229,13 @@ ControlNeeds::ControlNeeds(HWND window, const toolkit::ControlDef& def, const Te
   if (shows_ == Shows::Caption && text_.empty()) shows_ = Shows::Nothing;
 }
 
+bool ControlNeeds::FitsAt(const LayoutScale& scale, std::span<const CaptionRun> runs,
+                          const TextRuler& ruler) const {
+  if (box_ && scale.Y(def_->rect.top) - scale.Y(box_->rect.top) <= ruler.metrics().tmHeight / 2)
+    return false;
+  return FitsIn(PlaceControl(*def_, scale, runs), ruler);
+}
+
 bool ControlNeeds::FitsIn(const RECT& rect, const TextRuler& ruler) const {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
@@ -246,7 +261,7 @@ bool ControlNeeds::FitsIn(const RECT& rect, const TextRuler& ruler) const {
 int FitExtra(std::span<const ControlNeeds> controls, const LayoutScale& scale,
              std::span<const CaptionRun> runs, const TextRuler& ruler) {
   auto fits = [&](const ControlNeeds& control, int extra) {
-    return control.FitsIn(PlaceControl(control.def(), scale.WithExtra(extra), runs), ruler);
+    return control.FitsAt(scale.WithExtra(extra), runs, ruler);
   };
   std::vector<bool> hopeless(controls.size(), false);
   int extra = scale.extra();

@@ -100,22 +100,27 @@ std::vector<CaptionRun> CaptionRuns(const toolkit::FormDef& form, const TextRule
 RECT PlaceControl(const toolkit::ControlDef& control, const LayoutScale& scale,
                   std::span<const CaptionRun> runs);
 
-// What a live control needs to show its contents in a font, read once from
-// its window: class, style and text decide what is measured, as for a
-// control of any kind.
+// What a live control of `form` needs to show its contents in a font, read
+// once from its window: class, style and text decide what is measured, as for
+// a control of any kind. A caption that a control stands on (`runs`) must keep
+// to one line.
 class ControlNeeds {
  public:
-  // `oneLine`: its caption must not wrap (a control stands on it).
-  ControlNeeds(HWND window, const toolkit::ControlDef& def, const TextRuler& ruler, HFONT font,
-               UINT dpi, bool oneLine);
+  ControlNeeds(HWND window, const toolkit::ControlDef& def, const toolkit::FormDef& form,
+               std::span<const CaptionRun> runs, const TextRuler& ruler, HFONT font, UINT dpi);
 
-  const toolkit::ControlDef& def() const { return *def_; }
-  // Whether the control shows all of it at `rect`, in pixels.
-  bool FitsIn(const RECT& rect, const TextRuler& ruler) const;
+  // Whether the control shows all of it where it goes at `scale`, below the
+  // top line of the group box it stands in, which runs half a line of text
+  // below the box's top edge.
+  bool FitsAt(const LayoutScale& scale, std::span<const CaptionRun> runs,
+              const TextRuler& ruler) const;
 
  private:
   enum class Shows { Nothing, Caption, PushButton, Lines, Calendar };
+  bool FitsIn(const RECT& rect, const TextRuler& ruler) const;
+
   const toolkit::ControlDef* def_;
+  const toolkit::ControlDef* box_ = nullptr;  // the smallest group box around it
   Shows shows_ = Shows::Nothing;
   std::wstring text_;
   bool prefix_ = true;
