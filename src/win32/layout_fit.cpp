@@ -141,7 +141,8 @@ std::vector<CaptionRun> CaptionRuns(const toolkit::FormDef& form, const TextRule
       const size_t words = caption.find_first_not_of(L' ', blanks);
       const int offset = ruler.CaptionOffset(dpi);
       runs.push_back({&control, &host, offset + ruler.Line(caption.substr(0, blanks)).cx,
-                      offset + ruler.Line(caption.substr(0, words)).cx});
+                      offset + ruler.Line(caption.substr(0, words)).cx,
+                      static_cast<int>(ruler.Line(L" ").cx / 2)});
     }
   }
   return runs;
@@ -158,8 +159,8 @@ RECT PlaceControl(const toolkit::ControlDef& control, const LayoutScale& scale,
     if (r.left >= left && r.right <= right) break;
     // A font's blanks do not grow with its base units: the control keeps to
     // them, as narrow as they are if need be.
-    const int width = std::min<int>(r.right - r.left, right - left);
-    r.left = std::clamp<LONG>(r.left, left, right - width);
+    const int width = std::min<int>(r.right - r.left, right - left - 2 * run.clear);
+    r.left = std::clamp<LONG>(r.left, left + run.clear, right - run.clear - width);
     r.right = r.left + width;
   }
   return r;

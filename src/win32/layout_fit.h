@@ -81,22 +81,23 @@ class TextRuler {
 };
 
 // A control that stands on a check box's caption, in its run of blanks (as the
-// level list stands in "Copy Only the Top ... Levels"), and where that run
-// starts and ends in pixels from the check box's left edge.
+// level list stands in "Copy Only the Top ... Levels"), where that run starts
+// and ends in pixels from the check box's left edge, and half a blank.
 struct CaptionRun {
   const toolkit::ControlDef* control;
   const toolkit::ControlDef* host;
   int left;
   int right;
+  int clear;
 };
 
 // The controls of `form` that stand on a check box's caption, measured in
 // `ruler`'s font at `dpi`.
 std::vector<CaptionRun> CaptionRuns(const toolkit::FormDef& form, const TextRuler& ruler, UINT dpi);
 
-// Where a control goes at `scale`: its table rectangle scaled, and kept within
-// its caption run, if it stands in one, where the font's blanks are narrower
-// than the scaled rectangle.
+// Where a control goes at `scale`: its table rectangle scaled, or, if it
+// stands in a caption run and would cover the words either side, moved, and
+// narrowed if need be, to keep half a blank clear of them.
 RECT PlaceControl(const toolkit::ControlDef& control, const LayoutScale& scale,
                   std::span<const CaptionRun> runs);
 
