@@ -237,7 +237,17 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested, bool onlyIfChanged) {
   const int top = suggested ? suggested->top
                             : EdgeWithin(false, (at.top + at.bottom - size.cy) / 2, size.cy,
                                          work.top, work.bottom);
-  SetWindowPos(hwnd_, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (IsIconic(hwnd_) && !suggested) {
+    // A minimised window comes back at the new size.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd_, &placement);
+    RECT& normal = placement.rcNormalPosition;
+    normal = {normal.left, normal.top, normal.left + size.cx, normal.top + size.cy};
+    SetWindowPlacement(hwnd_, &placement);
+  } else {
+    SetWindowPos(hwnd_, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   for (auto& [id, control] : controls_) control->Place(font_.get());
 }
 

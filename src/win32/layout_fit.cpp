@@ -181,8 +181,8 @@ ControlNeeds::ControlNeeds(HWND window, const toolkit::ControlDef& def,
   GetClassNameW(window, className, 32);
   const std::wstring kind = className;
   const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-  const RECT frame = FrameAt(style & ~WS_CAPTION,
-                             static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), false, dpi);
+  const RECT frame =
+      FrameAt(style, static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), false, dpi);
   frame_ = {frame.right - frame.left, frame.bottom - frame.top};
   // The scroll bar's width is the system's, whatever the font.
   if (style & WS_VSCROLL) frame_.cx += MetricAt(SM_CXVSCROLL, dpi);

@@ -419,9 +419,8 @@ SIZE TextMeasure::BaseUnits() const {
 
 SIZE LayoutClientFor(const toolkit::FormDef& def, unsigned dpi) {
   const SIZE units = TextMeasure(MessageFontFor(96)).BaseUnits();
-  const int scaled = static_cast<int>(dpi);
-  return {MulDiv(def.clientWidth, scaled * std::max<int>(units.cx, 6), 96 * 6),
-          MulDiv(def.clientHeight, scaled * std::max<int>(units.cy, 13), 96 * 13)};
+  return {MulDiv(def.clientWidth, static_cast<int>(dpi) * std::max<int>(units.cx, 6), 96 * 6),
+          MulDiv(def.clientHeight, static_cast<int>(dpi) * std::max<int>(units.cy, 13), 96 * 13)};
 }
 
 SIZE FrameFor(HWND window, unsigned dpi) {

@@ -142,14 +142,10 @@ SIZE WindowSizeFor(HWND window, const toolkit::FormDef& def, unsigned dpi, unsig
   return {client.cx + frame.cx, client.cy + frame.cy};
 }
 
-SIZE SizeOf(HWND window) {
+void ExpectSize(HWND window, SIZE expected, const std::string& what) {
   RECT at{};
   GetWindowRect(window, &at);
-  return {at.right - at.left, at.bottom - at.top};
-}
-
-void ExpectSize(HWND window, SIZE expected, const std::string& what) {
-  const SIZE size = SizeOf(window);
+  const SIZE size{at.right - at.left, at.bottom - at.top};
   EXPECT_TRUE(size.cx == expected.cx && size.cy == expected.cy)
       << what << ": " << size.cx << "x" << size.cy << ", not " << expected.cx << "x" << expected.cy;
 }
@@ -168,21 +164,17 @@ TEST_P(LayoutE2E, WindowsFollowAChangeOfDpi) {
   // (in Wine's font, its table scaled and no more); told of the way back, it
   // is as it was.
   const HWND options = OpenOptions();
-  const std::pair<HWND, const toolkit::FormDef*> windows[]{{app.main(), &kFrmMainDef},
-                                                           {options, &kFrmOptMainDef}};
-  const SIZE before[]{SizeOf(app.main()), SizeOf(options)};
   for (unsigned to : {dpi() == 96 ? 144u : 96u, dpi()}) {
-    for (const auto& [window, def] : windows) {
+    for (const auto& [window, def] :
+         {std::pair{app.main(), &kFrmMainDef}, std::pair{options, &kFrmOptMainDef}}) {
       const SIZE answered = DpiScaledSize(window, to);
       SendDpiChanged(window, to);
-      ExpectSize(window, answered,
-                 std::string(def->name) + " as answered for " + std::to_string(to));
+      ExpectSize(window, answered, "as answered for " + std::to_string(to));
       if (!GetParam().face) ExpectClientSizeFor(window, *def, to, to);
       const auto faults = PlacementFaults(window, *def, to, kLevelInCaption);
       EXPECT_TRUE(faults.empty()) << def->name << " told of " << to << " dpi:\n" << Lines(faults);
     }
   }
-  for (size_t i : {0u, 1u}) ExpectSize(windows[i].first, before[i], "back at its own dpi");
   ExpectFits(app.main(), kFrmMainDef, dpi());
 }
 
