@@ -50,7 +50,7 @@ int WidestItem(HWND list, const TextRuler& ruler) {
     item.resize(static_cast<size_t>(length) + 1);
     SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
     item.resize(static_cast<size_t>(length));
-    widest = std::max(widest, static_cast<int>(ruler.Line(item, false).cx));
+    widest = std::max(widest, ruler.Width(item));
   }
   return widest;
 }
@@ -93,6 +93,7 @@ RECT LayoutScale::Of(const toolkit::Rect& r) const {
 TextRuler::TextRuler(HFONT font) : dc_(CreateCompatibleDC(nullptr)) {
   old_ = SelectObject(dc_, font);
   GetTextMetricsW(dc_, &metrics_);
+  GetCharWidth32W(dc_, L'0', L'0', &zeroWidth_);
 }
 
 TextRuler::~TextRuler() {
@@ -115,6 +116,12 @@ SIZE TextRuler::Wrapped(const std::wstring& text, int width, bool prefix) const 
   return Measure(text, width, DT_WORDBREAK | (prefix ? 0 : DT_NOPREFIX));
 }
 
+int TextRuler::Width(const std::wstring& text) const {
+  SIZE size{};
+  GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
 SIZE TextRuler::BaseUnits() const {
   static constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   SIZE letters{};
@@ -123,9 +130,7 @@ SIZE TextRuler::BaseUnits() const {
 }
 
 int TextRuler::CaptionOffset(UINT dpi) const {
-  INT zero = 0;
-  GetCharWidth32W(dc_, L'0', L'0', &zero);
-  return static_cast<int>(12 * dpi / 96 + 1) + zero / 2;
+  return static_cast<int>(12 * dpi / 96 + 1) + zeroWidth_ / 2;
 }
 
 std::vector<CaptionRun> CaptionRuns(const toolkit::FormDef& form, const TextRuler& ruler,
@@ -169,7 +174,7 @@ RECT PlaceControl(const toolkit::ControlDef& control, const LayoutScale& scale,
 ControlNeeds::ControlNeeds(HWND window, const toolkit::ControlDef& def,
                            const toolkit::FormDef& form, std::span<const CaptionRun> runs,
                            const TextRuler& ruler, HFONT font, UINT dpi)
-    : def_(&def), text_(WindowText(window)) {
+    : def_(&def) {
   auto area = [](const toolkit::Rect& r) { return r.width * r.height; };
   for (const toolkit::ControlDef& box : form.controls)
     if (box.kind == ControlKind::Frame && def.kind != ControlKind::Frame &&
@@ -179,13 +184,7 @@ ControlNeeds::ControlNeeds(HWND window, const toolkit::ControlDef& def,
                                    [&](const CaptionRun& run) { return run.host == &def; });
   wchar_t className[32] = {};
   GetClassNameW(window, className, 32);
-  const std::wstring kind = className;
   const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-  const RECT frame =
-      FrameAt(style, static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), false, dpi);
-  frame_ = {frame.right - frame.left, frame.bottom - frame.top};
-  // The scroll bar's width is the system's, whatever the font.
-  if (style & WS_VSCROLL) frame_.cx += MetricAt(SM_CXVSCROLL, dpi);
   const int line = ruler.metrics().tmHeight;
   if (lstrcmpiW(className, L"Button") == 0) {
     switch (style & BS_TYPEMASK) {
@@ -227,7 +226,16 @@ ControlNeeds::ControlNeeds(HWND window, const toolkit::ControlDef& def,
     shows_ = Shows::Calendar;
     content_ = CalendarMonth(window, font);
   }
-  if (shows_ == Shows::Caption && text_.empty()) shows_ = Shows::Nothing;
+  if (shows_ == Shows::Caption || shows_ == Shows::PushButton) {
+    text_ = WindowText(window);
+    if (text_.empty()) shows_ = Shows::Nothing;
+  } else if (shows_ != Shows::Nothing) {
+    const RECT frame =
+        FrameAt(style, static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), false, dpi);
+    frame_ = {frame.right - frame.left, frame.bottom - frame.top};
+    // The scroll bar's width is the system's, whatever the font.
+    if (style & WS_VSCROLL) frame_.cx += MetricAt(SM_CXVSCROLL, dpi);
+  }
 }
 
 bool ControlNeeds::FitsAt(const LayoutScale& scale, std::span<const CaptionRun> runs,

@@ -64,6 +64,8 @@ class TextRuler {
   SIZE Line(const std::wstring& text, bool prefix = true) const;
   // The text wrapped at word breaks into lines at most `width` wide.
   SIZE Wrapped(const std::wstring& text, int width, bool prefix = true) const;
+  // The plain text's width on one line, faster for many short texts.
+  int Width(const std::wstring& text) const;
   const TEXTMETRICW& metrics() const { return metrics_; }
   // The font's dialog base units, the classic way: the average width of the
   // 52 letters A-Z a-z, rounded, and the character height.
@@ -78,6 +80,7 @@ class TextRuler {
   HDC dc_;
   HGDIOBJ old_;
   TEXTMETRICW metrics_{};
+  INT zeroWidth_ = 0;
 };
 
 // A control that stands on a check box's caption, in its run of blanks (as the
