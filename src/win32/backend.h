@@ -81,6 +81,9 @@ class FormWindow : public toolkit::FormPeer {
 
   HWND hwnd() const { return hwnd_; }
   HINSTANCE instance() const { return instance_; }
+  // The dpi the layout table and font are scaled to: the monitor's, or less
+  // when the window would not fit its work area at the monitor's.
+  UINT layoutDpi() const { return layoutDpi_; }
   HFONT font() const { return font_.get(); }
   // Where a control of this form goes in its client area.
   RECT ControlRect(const toolkit::ControlDef& def) const;
@@ -122,8 +125,6 @@ class FormWindow : public toolkit::FormPeer {
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   UniqueIcon appIcon_;
-  // The dpi the layout's font is for: the monitor's, or less when the window
-  // would not fit its work area at the monitor's.
   UINT layoutDpi_ = 96;
   SIZE baseUnits_{6, 13};  // of the message font at 96 dpi
   LayoutScale scale_;

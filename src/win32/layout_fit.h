@@ -12,7 +12,7 @@
 // A layout table is drawn in pixels of a 96-dpi screen for a font with dialog
 // base units 6 x 13. Like a dialog template, a window scales it by its dpi and
 // by its message font's base units where they are larger, and further,
-// uniformly, where a caption still needs more room.
+// uniformly, where a caption, or a group box's top line, still needs room.
 namespace marquill::win32 {
 
 // How far each edge of a window of that style lies outside its client area
