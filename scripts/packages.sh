@@ -26,6 +26,8 @@ wine wine
 /usr/lib/wine/wine64 wine64
 Xvfb xvfb
 xprop x11-utils
+/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf fonts-liberation
+/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf fonts-dejavu-core
 LIST
       ;;
     screenshot)

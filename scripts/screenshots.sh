@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Screenshots of every Marquill window at 96, 144 and 192 dpi, taken under
 # Wine on a virtual X display: the main window, the Options dialog, the two
-# date pickers, the About box and the message boxes.
+# date pickers, the About box and the message boxes; and the Options dialog at
+# 96 dpi with text at 150 %.
 #
 #   scripts/screenshots.sh <mingw-build-dir> [out-dir]
 #
-# Writes <out-dir>/<dpi>/<window>.png (out-dir defaults to build/screenshots);
-# MARQUILL_SCREENSHOT_DPIS="96" (for example) takes fewer dpi.
+# Writes <out-dir>/<dpi>/<window>.png and <out-dir>/96/options-150.png
+# (out-dir defaults to build/screenshots); MARQUILL_SCREENSHOT_DPIS="96" (for
+# example) takes fewer dpi.
 # The build dir must hold marquill.exe and tests/e2e/screenshot_tour.exe,
 # which opens the windows one by one and tells where each is.
 set -euo pipefail
@@ -54,10 +56,12 @@ cp "$tour" "$probe" "$tools/"
 fifos="$WINEPREFIX/screenshot-fifos"
 mkdir -p "$fifos"
 mkfifo "$fifos/requests" "$fifos/replies"
+# Further arguments go to the tour (a message font and the one shot's name).
 shoot_at() {
   local dpi=$1 line word name x y w h pid to from status=0
+  shift
   mkdir -p "$out/$dpi"
-  wine "$tools/screenshot_tour.exe" "$(wine_env_windows_path "$app/marquill.exe")" \
+  wine "$tools/screenshot_tour.exe" "$(wine_env_windows_path "$app/marquill.exe")" "$@" \
     <"$fifos/replies" >"$fifos/requests" 2>&1 &
   pid=$!
   exec {to}>"$fifos/replies" {from}<"$fifos/requests"
@@ -85,3 +89,7 @@ for dpi in $dpis; do
   wine_env_set_dpi "$dpi"
   shoot_at "$dpi"
 done
+# Text at 150 %: a face of Segoe UI 9 pt's size (12 pixels), half as large
+# again, as Windows' text size setting makes the message font.
+wine_env_set_dpi 96
+shoot_at 96 "Liberation Sans" -18 options-150

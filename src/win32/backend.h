@@ -7,9 +7,11 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "toolkit/peer.h"
 #include "win32/handles.h"
+#include "win32/layout_fit.h"
 
 // Win32 peers: each toolkit form is a top-level window of one class that uses
 // the dialog manager's default procedure (Tab, arrows, access keys, default
@@ -50,11 +52,13 @@ class ControlWindow : public toolkit::ControlPeer {
   void OnKey(toolkit::PeerEvent event, WPARAM keyCode) {
     events_.OnPeerEvent(event, static_cast<int>(keyCode));
   }
-  void Place(UINT dpi, HFONT font);
+  // Moves it to its place in the form's layout, in `font`.
+  void Place(HFONT font);
   const toolkit::ControlDef& def() const { return def_; }
   // Starts taking drops, once OLE has been started.
   void AcceptDrops();
   const std::wstring& accessibleName() const { return accessibleName_; }
+  HWND hwnd() const { return hwnd_; }
 
  private:
   void ShowAppIcon();
@@ -96,6 +100,10 @@ class FormWindow : public toolkit::FormPeer {
   // when the window would not fit its work area at the monitor's.
   UINT layoutDpi() const { return layoutDpi_; }
   HFONT font() const { return font_.get(); }
+  // Where a control of this form goes in its client area.
+  RECT ControlRect(const toolkit::ControlDef& def) const;
+  // A control shows another caption: the layout follows it.
+  void CaptionChanged();
   // The program's icon at the layout's size, for pictures that show it.
   HICON AppIcon();
   void Forget(int id) { controls_.erase(id); }
@@ -109,13 +117,26 @@ class FormWindow : public toolkit::FormPeer {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(WPARAM wParam, LPARAM lParam);
-  void ApplyDpi(UINT dpi, const RECT* suggested);
   // The caption's, taskbar's and Alt+Tab's icons, at the sizes the system asks
   // for at `dpi`.
   void SetIcons(UINT dpi);
   // Keyboard cues as the system's setting and the last input have them.
   void InitKeyboardCues();
   void MoveToMonitorOf(HWND mainWindow);
+  // A layout: the dpi its table and font are scaled to, the scale, the font,
+  // and the controls kept in a caption's blanks.
+  struct Layout {
+    UINT dpi;
+    LayoutScale scale;
+    UniqueFont font;
+    std::vector<CaptionRun> runs;
+  };
+  // Lays the window out at `dpi`, where the system suggests or about its
+  // centre; `onlyIfChanged` leaves it be when the layout comes out the same.
+  void ApplyDpi(UINT dpi, const RECT* suggested, bool onlyIfChanged = false);
+  Layout PlanLayout(UINT dpi, const RECT& frame, const RECT& work) const;
+  SIZE WindowSize(const LayoutScale& scale, const RECT& frame) const;
+  HMONITOR NewMonitor() const;
   void PressButton(unsigned style);
 
   HINSTANCE instance_;
@@ -129,6 +150,9 @@ class FormWindow : public toolkit::FormPeer {
   UniqueIcon smallIcon_;
   UniqueIcon appIcon_;
   UINT layoutDpi_ = 96;
+  SIZE baseUnits_{6, 13};  // of the message font at 96 dpi
+  LayoutScale scale_;
+  std::vector<CaptionRun> captionRuns_;
   int nextId_ = 100;
   std::map<int, ControlWindow*> controls_;
 };

@@ -122,13 +122,6 @@ void FitListRows(HWND list) {
   SendMessageW(list, LB_SETITEMHEIGHT, 0, client.bottom / rows);
 }
 
-// The edges are scaled rather than the sizes, so controls that touch at 96 dpi
-// still touch, and never overlap, at any dpi.
-RECT ScaledRect(const toolkit::Rect& r, UINT dpi) {
-  return {Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.left + r.width, dpi),
-          Scale(r.top + r.height, dpi)};
-}
-
 bool IsButton(ControlKind kind) {
   return kind == ControlKind::Button || kind == ControlKind::CheckBox ||
          kind == ControlKind::OptionButton;
@@ -145,7 +138,7 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
   DWORD group = def.kind == ControlKind::OptionButton && def.index > 0 ? 0 : WS_GROUP;
   // Created at its place with its font and no repaint: a hundred controls
   // each moved and redrawn once more would slow the Options dialog down.
-  const RECT r = ScaledRect(def.rect, form.layoutDpi());
+  const RECT r = form.ControlRect(def);
   hwnd_ =
       CreateWindowExW(kind.exStyle, kind.className, Widen(def.caption).c_str(),
                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | group | kind.style, r.left, r.top,
@@ -200,8 +193,8 @@ void ControlWindow::ShowAppIcon() {
   SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(form_.AppIcon()), 0);
 }
 
-void ControlWindow::Place(UINT dpi, HFONT font) {
-  const RECT r = ScaledRect(def_.rect, dpi);
+void ControlWindow::Place(HFONT font) {
+  const RECT r = form_.ControlRect(def_);
   SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -218,6 +211,8 @@ std::string ControlWindow::Text() const {
 void ControlWindow::SetText(const std::string& text) {
   SetWindowTextW(hwnd_, Widen(text).c_str());
   if (def_.style & toolkit::kLiveRegion) AnnounceLiveRegion(hwnd_, liveMarked_);
+  // An edit's room is for a line, whatever it holds.
+  if (def_.kind != ControlKind::TextBox) form_.CaptionChanged();
 }
 
 int ControlWindow::Check() const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "win32/backend.h"
+#include "win32/layout_fit.h"
 #include "win32/ole.h"
 #include "win32/resource_ids.h"
 #include "win32/system_function.h"
@@ -51,16 +52,12 @@ HFONT MessageFont(UINT dpi) {
   return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-// How far each edge of the window lies outside its client area: frame,
-// caption and menu bar at `dpi`.
-RECT FrameAt(DWORD style, DWORD exStyle, bool menu, UINT dpi) {
-  using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static auto adjustForDpi =
-      SystemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
-  RECT rect{};
-  if (!adjustForDpi || !adjustForDpi(&rect, style, menu, exStyle, dpi))
-    AdjustWindowRectEx(&rect, style, menu, exStyle);
-  return rect;
+// The dialog base units of the system's message font at 96 dpi, which the
+// layout is scaled by at every dpi: measured at each dpi's own size they would
+// round differently from one dpi to the next.
+SIZE MessageBaseUnits() {
+  const UniqueFont font(MessageFont(96));
+  return TextRuler(font.get()).BaseUnits();
 }
 
 RECT WorkAreaOf(HMONITOR monitor) {
@@ -177,6 +174,7 @@ FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit:
   if (!hwnd_) throw CannotCreateWindow(def.name, GetLastError());
   hasMenu_ = menu.release() != nullptr;  // the window has it now
   if (mainWindow && IsWindow(mainWindow)) MoveToMonitorOf(mainWindow);
+  baseUnits_ = MessageBaseUnits();
   ApplyDpi(WindowDpi(hwnd_), nullptr);
   // It opens whole inside the work area: centred there, or where the system
   // put it, moved in if any part lies outside.
@@ -270,28 +268,111 @@ void FormWindow::Alert() {
   FlashWindowEx(&flash);
 }
 
-void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
+void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested, bool onlyIfChanged) {
   const RECT frame = FrameAt(FormStyle(def_), FormExStyle(def_), hasMenu_, dpi);
   const RECT work = WorkAreaOf(suggested ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)
                                          : MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
-  const int roomX = work.right - work.left - (frame.right - frame.left);
-  const int roomY = work.bottom - work.top - (frame.bottom - frame.top);
-  // A window too large for its monitor's work area at its dpi has its layout,
-  // rectangles and font together, scaled to the largest smaller dpi that fits;
-  // its frame and icons stay at the monitor's.
-  layoutDpi_ = dpi;
-  while (layoutDpi_ > 1 && (Scale(def_.clientWidth, layoutDpi_) > roomX ||
-                            Scale(def_.clientHeight, layoutDpi_) > roomY))
-    --layoutDpi_;
+  Layout layout = PlanLayout(dpi, frame, work);
+  if (onlyIfChanged && layout.dpi == layoutDpi_ && layout.scale == scale_) return;
+  layoutDpi_ = layout.dpi;
+  scale_ = layout.scale;
+  captionRuns_ = std::move(layout.runs);
   // The old font and icons go once nothing shows them any more.
-  UniqueFont oldFont = std::exchange(font_, UniqueFont(MessageFont(layoutDpi_)));
+  UniqueFont oldFont = std::exchange(font_, std::move(layout.font));
   SetIcons(dpi);
   UniqueIcon oldApp = std::move(appIcon_);
-  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE);
-  SetWindowPos(hwnd_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
-               Scale(def_.clientWidth, layoutDpi_) + frame.right - frame.left,
-               Scale(def_.clientHeight, layoutDpi_) + frame.bottom - frame.top, flags);
-  for (auto& [id, control] : controls_) control->Place(layoutDpi_, font_.get());
+  const SIZE size = WindowSize(scale_, frame);
+  RECT at{};
+  GetWindowRect(hwnd_, &at);
+  // Where the system suggests; a centred window or one on the screen about its
+  // centre as it was, inside the work area; one the system placed and not yet
+  // shown where the system put it.
+  const bool shown = def_.centred || IsWindowVisible(hwnd_);
+  const int left = suggested ? suggested->left
+                   : shown   ? EdgeWithin(false, (at.left + at.right - size.cx) / 2, size.cx,
+                                          work.left, work.right)
+                             : at.left;
+  const int top = suggested ? suggested->top
+                  : shown ? EdgeWithin(false, (at.top + at.bottom - size.cy) / 2, size.cy, work.top,
+                                       work.bottom)
+                          : at.top;
+  if (IsIconic(hwnd_) && !suggested) {
+    // A minimised window comes back at the new size.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd_, &placement);
+    RECT& normal = placement.rcNormalPosition;
+    normal = {normal.left, normal.top, normal.left + size.cx, normal.top + size.cy};
+    SetWindowPlacement(hwnd_, &placement);
+  } else {
+    SetWindowPos(hwnd_, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  for (auto& [id, control] : controls_) control->Place(font_.get());
+}
+
+// The layout at `dpi` inside `work` with the window's `frame` at that dpi. A
+// window too large for its monitor's work area at its dpi has its layout,
+// rectangles and font together, scaled to the largest smaller dpi that fits;
+// its frame and icons stay at the monitor's. At that dpi its captions are
+// measured again, in the font it will then have.
+FormWindow::Layout FormWindow::PlanLayout(UINT dpi, const RECT& frame, const RECT& work) const {
+  const SIZE room{work.right - work.left - (frame.right - frame.left),
+                  work.bottom - work.top - (frame.bottom - frame.top)};
+  auto tooLarge = [&](const LayoutScale& scale) {
+    const SIZE client = WindowSize(scale, {});
+    return client.cx > room.cx || client.cy > room.cy;
+  };
+  for (int layoutDpi = static_cast<int>(dpi);;) {
+    while (layoutDpi > 1 && tooLarge(LayoutScale(layoutDpi, baseUnits_))) --layoutDpi;
+    Layout layout{static_cast<UINT>(layoutDpi),
+                  LayoutScale(layoutDpi, baseUnits_),
+                  UniqueFont(MessageFont(layoutDpi)),
+                  {}};
+    const TextRuler ruler(layout.font.get());
+    layout.runs = CaptionRuns(def_, ruler, layout.dpi);
+    std::vector<ControlNeeds> needs;
+    needs.reserve(controls_.size());
+    for (const auto& [id, control] : controls_)
+      needs.emplace_back(control->hwnd(), control->def(), def_, layout.runs, ruler,
+                         layout.font.get(), layout.dpi);
+    layout.scale = layout.scale.WithExtra(FitExtra(needs, layout.scale, layout.runs, ruler));
+    if (layoutDpi == 1 || !tooLarge(layout.scale)) return layout;
+    // The captions need more than the room left at this dpi: a smaller one,
+    // in proportion to what they overrun.
+    const SIZE client = WindowSize(layout.scale, {});
+    layoutDpi = std::clamp(
+        std::min(MulDiv(layoutDpi, room.cx, client.cx), MulDiv(layoutDpi, room.cy, client.cy)), 1,
+        layoutDpi - 1);
+  }
+}
+
+SIZE FormWindow::WindowSize(const LayoutScale& scale, const RECT& frame) const {
+  return {scale.X(def_.clientWidth) + frame.right - frame.left,
+          scale.Y(def_.clientHeight) + frame.bottom - frame.top};
+}
+
+RECT FormWindow::ControlRect(const toolkit::ControlDef& def) const {
+  return PlaceControl(def, scale_, captionRuns_);
+}
+
+void FormWindow::CaptionChanged() {
+  if (Visible()) ApplyDpi(WindowDpi(hwnd_), nullptr, true);
+}
+
+// The monitor a window is being dragged onto is the one under the cursor; a
+// change of dpi without a drag keeps the window on its own.
+HMONITOR FormWindow::NewMonitor() const {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const HMONITOR underCursor = MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(underCursor, &info);
+  RECT window{}, common{};
+  GetWindowRect(hwnd_, &window);
+  return IntersectRect(&common, &window, &info.rcMonitor)
+             ? underCursor
+             : MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST);
 }
 
 void FormWindow::WantDrops() { PostMessageW(hwnd_, kStartDrops, 0, 0); }
@@ -353,6 +434,25 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (StartOle())
         for (auto& [id, control] : controls_) control->AcceptDrops();
       return 0;
+    case WM_GETDPISCALEDSIZE: {
+      // The size the layout will have at the new dpi, so that a window dragged
+      // onto another monitor keeps its place under the cursor.
+      const UINT dpi = LOWORD(wParam);
+      const RECT frame = FrameAt(FormStyle(def_), FormExStyle(def_), hasMenu_, dpi);
+      *reinterpret_cast<SIZE*>(lParam) =
+          WindowSize(PlanLayout(dpi, frame, WorkAreaOf(NewMonitor())).scale, frame);
+      return TRUE;
+    }
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETNONCLIENTMETRICS) {
+        baseUnits_ = MessageBaseUnits();
+        ApplyDpi(WindowDpi(hwnd_), nullptr);
+      }
+      break;
+    case WM_SHOWWINDOW:
+      // Laid out again with the captions it has now, before it shows them.
+      if (wParam) ApplyDpi(WindowDpi(hwnd_), nullptr, true);
+      break;
     default:
       break;
   }

@@ -617,6 +617,10 @@ void SendDpiChanged(HWND topLevel, unsigned dpi) {
     throw DriverError("WM_DPICHANGED was not sent");
 }
 
+SIZE DpiScaledSize(HWND topLevel, unsigned dpi) {
+  return ProbedSize(topLevel, probe::kDpiScaledSizeFor + dpi);
+}
+
 namespace {
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 constexpr wchar_t kLogPixels[] = L"LogPixels";
@@ -643,6 +647,28 @@ ScreenDpi::ScreenDpi(unsigned dpi) {
 ScreenDpi::~ScreenDpi() {
   SetLogPixels(before_);
   --changes_;
+}
+
+namespace {
+bool SetMessageFont(NONCLIENTMETRICSW metrics) {
+  return SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics,
+                               SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
+}  // namespace
+
+SystemMessageFont::SystemMessageFont(const char* face, int height) {
+  if (!face) return;
+  before_.cbSize = sizeof before_;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof before_, &before_, 0))
+    throw DriverError("cannot read the message font");
+  NONCLIENTMETRICSW metrics = before_;
+  metrics.lfMessageFont.lfHeight = height;
+  Wide(face).copy(metrics.lfMessageFont.lfFaceName, LF_FACESIZE - 1);
+  if (!SetMessageFont(metrics)) throw DriverError("cannot set the message font");
+}
+
+SystemMessageFont::~SystemMessageFont() {
+  if (before_.cbSize) SetMessageFont(before_);
 }
 
 }  // namespace marquill::e2e

@@ -186,6 +186,8 @@ unsigned DpiInside(HWND window);
 // Sends `topLevel` WM_DPICHANGED for `dpi` from inside its own thread, as
 // moving it to a monitor of that dpi would.
 void SendDpiChanged(HWND topLevel, unsigned dpi);
+// The window size `topLevel` answers WM_GETDPISCALEDSIZE with for `dpi`.
+SIZE DpiScaledSize(HWND topLevel, unsigned dpi);
 
 // The screen's dpi (LogPixels) that programs started from now on get under
 // Wine; the one before is put back when this goes. Meanwhile DpiOf asks the
@@ -202,6 +204,20 @@ class ScreenDpi {
  private:
   static int changes_;
   DWORD before_ = 0;  // 0: there was no value
+};
+
+// The system's message font (face, lfHeight at 96 dpi) that programs started
+// from now on get under Wine, set as a user would and announced; the one
+// before is put back when this goes. No face: the font stays as it is.
+class SystemMessageFont {
+ public:
+  SystemMessageFont(const char* face, int height);
+  ~SystemMessageFont();
+  SystemMessageFont(const SystemMessageFont&) = delete;
+  SystemMessageFont& operator=(const SystemMessageFont&) = delete;
+
+ private:
+  NONCLIENTMETRICSW before_{};
 };
 
 }  // namespace marquill::e2e

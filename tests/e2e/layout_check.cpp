@@ -224,7 +224,12 @@ class FormChecker {
  public:
   FormChecker(HWND form, const toolkit::FormDef& def, unsigned dpi,
               const std::vector<IntendedOverlap>& intended, bool placementOnly)
-      : dpi_(dpi), font_(MessageFontFor(dpi)), intended_(intended), placementOnly_(placementOnly) {
+      : def_(def),
+        dpi_(dpi),
+        font_(MessageFontFor(dpi)),
+        intended_(intended),
+        placementOnly_(placementOnly) {
+    CheckWindow(form);
     Collect(form, def);
   }
 
@@ -269,19 +274,44 @@ class FormChecker {
     faults_.push_back(control.label + " \"" + TextOf(control.window) + "\" " + what);
   }
 
-  int Scale(int pixels96) const { return ScaleTo(pixels96, dpi_); }
+  // The table's pixels scaled as the client area is.
+  int X(int pixels) const { return MulDiv(pixels, client_.right, def_.clientWidth); }
+  int Y(int pixels) const { return MulDiv(pixels, client_.bottom, def_.clientHeight); }
+
+  void CheckWindow(HWND form) {
+    RECT window{};
+    GetWindowRect(form, &window);
+    // Told of a dpi its screen does not have, the window's frame is not yet
+    // the one it was sized for.
+    const SIZE frame = FrameFor(form, dpi_);
+    client_ = {0, 0, window.right - window.left - frame.cx, window.bottom - window.top - frame.cy};
+    if (!placementOnly_) GetClientRect(form, &client_);
+    const SIZE least = LayoutClientFor(def_, dpi_);
+    if (client_.right < least.cx || client_.bottom < least.cy)
+      faults_.push_back(std::string(def_.name) + " has a client area of " + Shown(client_) +
+                        ", less than " + Shown(least));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTONEAREST), &monitor);
+    if (!placementOnly_ && !Contains(monitor.rcWork, window))
+      faults_.push_back(std::string(def_.name) + " at " + Shown(window) +
+                        " is not inside the work area " + Shown(monitor.rcWork));
+  }
 
   void CheckRect(const LiveControl& control) {
     const toolkit::Rect& r = control.def->rect;
-    const RECT expected{Scale(r.left), Scale(r.top), Scale(r.left + r.width),
-                        Scale(r.top + r.height)};
+    const RECT expected{X(r.left), Y(r.top), X(r.left + r.width), Y(r.top + r.height)};
     // Rounding may put an edge one pixel either way. An etched rule has the
-    // system's own thickness, and Wine draws it two pixels longer.
+    // system's own thickness, and Wine draws it two pixels longer. A control
+    // on a caption goes where the caption's blanks are (LevelListFaults).
     const bool rule = control.def->kind == ControlKind::Line;
+    const bool onCaption = std::any_of(intended_.begin(), intended_.end(), [&](const auto& pair) {
+      return pair.first == control.def->name;
+    });
     auto within = [](LONG a, LONG b, LONG by = 1) { return std::abs(a - b) <= by; };
     const RECT& at = control.rect;
-    if (!within(at.left, expected.left) || !within(at.top, expected.top) ||
-        !within(at.right, expected.right, rule ? 2 : 1) ||
+    if ((!onCaption && !within(at.left, expected.left)) || !within(at.top, expected.top) ||
+        (!onCaption && !within(at.right, expected.right, rule ? 2 : 1)) ||
         (!rule && !within(at.bottom, expected.bottom)))
       Fault(control, "is at " + Shown(at) + ", not " + Shown(expected));
   }
@@ -330,12 +360,14 @@ class FormChecker {
     // edges (at 136 dpi, 2 pixels may become 2 or 3).
     const toolkit::Rect& b = box->def->rect;
     const RECT& r = control.rect;
-    if (r.top <= topLine || r.left < Scale(b.left + 2) || r.right > Scale(b.left + b.width - 2) ||
-        r.bottom > Scale(b.top + b.height - 2))
+    if (r.top <= topLine || r.left < X(b.left + 2) || r.right > X(b.left + b.width - 2) ||
+        r.bottom > Y(b.top + b.height - 2))
       Fault(control, "at " + Shown(r) + " covers a line of " + box->label + " at " +
                          Shown(box->rect) + " (top line at " + std::to_string(topLine) + ")");
   }
 
+  const toolkit::FormDef& def_;
+  RECT client_{};
   unsigned dpi_;
   LOGFONTW font_;
   std::vector<IntendedOverlap> intended_;
@@ -380,6 +412,25 @@ int TextMeasure::LineHeight() const {
   return metrics.tmHeight;
 }
 
+SIZE TextMeasure::BaseUnits() const {
+  const SIZE letters = Line("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  return {(letters.cx / 26 + 1) / 2, LineHeight()};
+}
+
+SIZE LayoutClientFor(const toolkit::FormDef& def, unsigned dpi) {
+  const SIZE units = TextMeasure(MessageFontFor(96)).BaseUnits();
+  return {MulDiv(def.clientWidth, static_cast<int>(dpi) * std::max<int>(units.cx, 6), 96 * 6),
+          MulDiv(def.clientHeight, static_cast<int>(dpi) * std::max<int>(units.cy, 13), 96 * 13)};
+}
+
+SIZE FrameFor(HWND window, unsigned dpi) {
+  RECT r{};
+  AdjustWindowRectExForDpi(&r, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
+                           GetMenu(window) != nullptr,
+                           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), dpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
 LOGFONTW MessageFontFor(unsigned dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -404,8 +455,9 @@ std::vector<std::string> LayoutFaults(HWND form, const toolkit::FormDef& def, un
   return FormChecker(form, def, dpi, intended, false).Run();
 }
 
-std::vector<std::string> PlacementFaults(HWND form, const toolkit::FormDef& def, unsigned dpi) {
-  return FormChecker(form, def, dpi, {}, true).Run();
+std::vector<std::string> PlacementFaults(HWND form, const toolkit::FormDef& def, unsigned dpi,
+                                         const std::vector<IntendedOverlap>& intended) {
+  return FormChecker(form, def, dpi, intended, true).Run();
 }
 
 std::vector<std::string> MessageBoxFaults(HWND box, unsigned dpi) {

@@ -30,6 +30,8 @@ class TextMeasure {
   SIZE Wrapped(const std::string& text, int width, bool noPrefix = false) const;
   // The height of one line of text.
   int LineHeight() const;
+  // Dialog base units: the average width of A-Z a-z, rounded, and the height.
+  SIZE BaseUnits() const;
 
  private:
   SIZE Measure(const std::string& text, int width, UINT flags) const;
@@ -51,13 +53,25 @@ inline int ScaleTo(int pixels96, unsigned dpi) {
   return MulDiv(pixels96, static_cast<int>(dpi), 96);
 }
 
-// Two controls (by name) that the layout puts one over the other.
+// The client area a form's table asks for at `dpi`: scaled by the dpi and, like
+// a dialog template, by the message font's base units (at 96 dpi) where they
+// are larger than the 6 x 13 the table is drawn for.
+SIZE LayoutClientFor(const toolkit::FormDef& def, unsigned dpi);
+
+// How much wider and taller `window` is than its client area in a frame
+// at `dpi`.
+SIZE FrameFor(HWND window, unsigned dpi);
+
+// Two controls (by name) that the layout puts one over the other; the first
+// stands on the second's caption, in its run of blanks, wherever the font's
+// blanks put that.
 using IntendedOverlap = std::pair<std::string, std::string>;
 
 // What is wrong with `form` laid out at `dpi`, one line per fault; empty when
-// every control of `def` is at its rectangle scaled to `dpi`, draws with the
-// message font for `dpi`, has room for its text, and covers no other control
-// but the group box it stands in or as `intended`.
+// its client area is at least LayoutClientFor(def, dpi), it lies inside its
+// work area, every control of `def` is at its rectangle scaled as the client
+// area is, draws with the message font for `dpi`, has room for its text, and
+// covers no other control but the group box it stands in or as `intended`.
 std::vector<std::string> LayoutFaults(HWND form, const toolkit::FormDef& def, unsigned dpi,
                                       const std::vector<IntendedOverlap>& intended = {});
 
@@ -67,8 +81,11 @@ std::vector<std::string> MessageBoxFaults(HWND box, unsigned dpi);
 
 // The part of LayoutFaults that still holds when the window has only been
 // told of a new dpi (WM_DPICHANGED) but still sits on a screen of another:
-// every control at its rectangle scaled to `dpi`, in the message font for it.
-std::vector<std::string> PlacementFaults(HWND form, const toolkit::FormDef& def, unsigned dpi);
+// its client area (its size less its frame at `dpi`) at least
+// LayoutClientFor(def, dpi), every control scaled as that client area is, in
+// the message font for `dpi`.
+std::vector<std::string> PlacementFaults(HWND form, const toolkit::FormDef& def, unsigned dpi,
+                                         const std::vector<IntendedOverlap>& intended = {});
 
 // The faults joined, one per line, for a failure message.
 std::string Lines(const std::vector<std::string>& faults);

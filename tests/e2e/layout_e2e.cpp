@@ -1,7 +1,8 @@
-// The real marquill.exe under Wine at 96, 144 and 192 dpi: every window is
-// laid out from its 96-dpi table, scaled, in the message font for the dpi,
-// with room for every caption, and follows a change of dpi; on a work area
-// too small for it at its dpi, it is laid out smaller to fit.
+// The real marquill.exe under Wine at 96, 144 and 192 dpi, and at 96 dpi with
+// larger and wider message fonts: every window is laid out from its 96-dpi
+// table, scaled by the dpi and the font, in the message font for the dpi, with
+// room for every caption, and follows a change of dpi; on a work area too
+// small for it at its dpi, it is laid out smaller to fit.
 #include <gtest/gtest.h>
 
 #include "about/about_box.h"
@@ -18,28 +19,20 @@ constexpr char kOptionsTitle[] = "Options";
 constexpr char kLevelCaption[] = "Copy Only the Top               Levels of the Source Dir";
 const std::vector<IntendedOverlap> kLevelInCaption{{"lstSubLev", "chkLev"}};
 
-const toolkit::ControlDef& TableRow(const toolkit::FormDef& def, const std::string& name) {
-  for (const toolkit::ControlDef& control : def.controls)
-    if (name == control.name) return control;
-  throw DriverError("no " + name + " in " + def.name);
-}
-
-Rect96 AsRect96(const toolkit::Rect& r) { return {r.left, r.top, r.width, r.height}; }
-
 int CentreY(const RECT& r) { return (r.top + r.bottom) / 2; }
 
 // The level list stands in the run of blanks of chkLev's caption, on the
 // caption's line, so the two read as one sentence.
 std::vector<std::string> LevelListFaults(HWND options, unsigned dpi) {
   const HWND check = FindChild(options, "Button", kLevelCaption);
-  const HWND list =
-      FindChildAt(options, "ListBox", AsRect96(TableRow(kFrmOptMainDef, "lstSubLev").rect));
   const std::string caption = TextOf(check);
   const size_t blanks = caption.find("  ");
   const size_t words = caption.find_first_not_of(' ', blanks);
   const TextMeasure text(LogFontOf(check));
   const RECT box = PixelRectOf(check);
-  const RECT at = PixelRectOf(list);
+  RECT at{};
+  for (const HWND list : ChildrenOf(options, "ListBox"))
+    if (RECT r = PixelRectOf(list), common; IntersectRect(&common, &r, &box)) at = r;
   const int captionLeft = box.left + CaptionOffset(check, text, dpi);
   const int firstWordsEnd = captionLeft + text.Line(caption.substr(0, blanks)).cx;
   const int blanksEnd = captionLeft + text.Line(caption.substr(0, words)).cx;
@@ -59,12 +52,19 @@ std::vector<std::string> LevelListFaults(HWND options, unsigned dpi) {
   return faults;
 }
 
-// marquill.exe started with the screen at the test's dpi.
-class LayoutE2E : public ::testing::TestWithParam<unsigned> {
+// A screen's dpi, and the message font set there at 96 dpi (none: Wine's own).
+struct Screen {
+  unsigned dpi;
+  const char* face = nullptr;
+  int height = 0;
+};
+
+// marquill.exe started with the screen at the test's dpi and font.
+class LayoutE2E : public ::testing::TestWithParam<Screen> {
  protected:
   void SetUp() override { ASSERT_EQ(DpiInside(app.main()), dpi()); }
 
-  unsigned dpi() const { return GetParam(); }
+  unsigned dpi() const { return GetParam().dpi; }
 
   HWND OpenOptions() {
     ChooseMenu(app.main(), {"Tools", kOptionsTitle});
@@ -85,7 +85,8 @@ class LayoutE2E : public ::testing::TestWithParam<unsigned> {
     PressMessageBoxButton(box, answer);
   }
 
-  ScreenDpi screen{GetParam()};
+  ScreenDpi screen{GetParam().dpi};
+  SystemMessageFont font{GetParam().face, GetParam().height};
   MarquillApp app;
 };
 
@@ -97,8 +98,9 @@ TEST_P(LayoutE2E, MainWindowIsScaledInTheMessageFontWithRoomForItsTexts) {
 
   RECT client{};
   GetClientRect(app.main(), &client);
-  EXPECT_EQ(client.right, ScaleTo(kFrmMainDef.clientWidth, dpi()));
-  EXPECT_EQ(client.bottom, ScaleTo(kFrmMainDef.clientHeight, dpi()));
+  const SIZE table = LayoutClientFor(kFrmMainDef, dpi());
+  EXPECT_EQ(client.right, table.cx);
+  EXPECT_EQ(client.bottom, table.cy);
   ExpectFits(app.main(), kFrmMainDef, dpi());
 }
 
@@ -135,34 +137,41 @@ TEST_P(LayoutE2E, MessageBoxesHaveRoomForTheirTexts) {
 // The size of `window` with the layout's client area scaled to `dpi` in a
 // frame at `frameDpi`.
 SIZE WindowSizeFor(HWND window, const toolkit::FormDef& def, unsigned dpi, unsigned frameDpi) {
-  RECT r{0, 0, ScaleTo(def.clientWidth, dpi), ScaleTo(def.clientHeight, dpi)};
-  AdjustWindowRectExForDpi(&r, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
-                           GetMenu(window) != nullptr,
-                           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), frameDpi);
-  return {r.right - r.left, r.bottom - r.top};
+  const SIZE client = LayoutClientFor(def, dpi);
+  const SIZE frame = FrameFor(window, frameDpi);
+  return {client.cx + frame.cx, client.cy + frame.cy};
+}
+
+void ExpectSize(HWND window, SIZE expected, const std::string& what) {
+  RECT at{};
+  GetWindowRect(window, &at);
+  const SIZE size{at.right - at.left, at.bottom - at.top};
+  EXPECT_TRUE(size.cx == expected.cx && size.cy == expected.cy)
+      << what << ": " << size.cx << "x" << size.cy << ", not " << expected.cx << "x" << expected.cy;
 }
 
 // The window keeps its client area at the layout's size scaled to `dpi`, in a
 // frame at `frameDpi`.
 void ExpectClientSizeFor(HWND window, const toolkit::FormDef& def, unsigned dpi,
                          unsigned frameDpi) {
-  const SIZE expected = WindowSizeFor(window, def, dpi, frameDpi);
-  RECT at{};
-  GetWindowRect(window, &at);
-  EXPECT_EQ(at.right - at.left, expected.cx) << def.name << " at " << dpi;
-  EXPECT_EQ(at.bottom - at.top, expected.cy) << def.name << " at " << dpi;
+  ExpectSize(window, WindowSizeFor(window, def, dpi, frameDpi),
+             std::string(def.name) + " at " + std::to_string(dpi));
 }
 
 TEST_P(LayoutE2E, WindowsFollowAChangeOfDpi) {
   // Told of a move to a screen of another dpi, a window rescales its frame,
-  // its controls and their font; told of the way back, it is as it was.
+  // its controls and their font, to the size it answered when asked before
+  // (in Wine's font, its table scaled and no more); told of the way back, it
+  // is as it was.
   const HWND options = OpenOptions();
   for (unsigned to : {dpi() == 96 ? 144u : 96u, dpi()}) {
     for (const auto& [window, def] :
          {std::pair{app.main(), &kFrmMainDef}, std::pair{options, &kFrmOptMainDef}}) {
+      const SIZE answered = DpiScaledSize(window, to);
       SendDpiChanged(window, to);
-      ExpectClientSizeFor(window, *def, to, to);
-      const auto faults = PlacementFaults(window, *def, to);
+      ExpectSize(window, answered, "as answered for " + std::to_string(to));
+      if (!GetParam().face) ExpectClientSizeFor(window, *def, to, to);
+      const auto faults = PlacementFaults(window, *def, to, kLevelInCaption);
       EXPECT_TRUE(faults.empty()) << def->name << " told of " << to << " dpi:\n" << Lines(faults);
     }
   }
@@ -199,8 +208,17 @@ TEST(LayoutE2EWorkArea, OptionsDialogScalesDownToFitTheWorkArea) {
   ExpectClientSizeFor(options, kFrmOptMainDef, layout, 144);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, LayoutE2E, ::testing::Values(96u, 144u, 192u),
-                         [](const auto& info) { return "Dpi" + std::to_string(info.param); });
+// Wine's own font at three dpi; at 96 dpi, one of the size of Windows' Segoe
+// UI 9 pt (base units 7 x 14), 150 % of it, and a wider face.
+INSTANTIATE_TEST_SUITE_P(
+    Screens, LayoutE2E,
+    ::testing::Values(Screen{96}, Screen{144}, Screen{192}, Screen{96, "Liberation Sans", -12},
+                      Screen{96, "Liberation Sans", -18}, Screen{96, "DejaVu Sans", -12}),
+    [](const auto& info) {
+      std::string name = info.param.face ? info.param.face : "Dpi";
+      std::erase(name, ' ');
+      return name + std::to_string(info.param.face ? -info.param.height : info.param.dpi);
+    });
 
 }  // namespace
 }  // namespace marquill::e2e

@@ -14,8 +14,6 @@ namespace marquill::e2e {
 inline constexpr char kMainTitle[] = "Marquill 1.0";
 
 // The main window's controls where the layout puts them (96-dpi pixels).
-inline constexpr Rect96 kSourceFieldRect{32, 38, 177, 19};
-inline constexpr Rect96 kDestinationFieldRect{32, 82, 177, 19};
 inline constexpr Rect96 kBrowseSourceRect{216, 38, 65, 19};
 inline constexpr Rect96 kBrowseDestinationRect{216, 80, 65, 19};
 inline constexpr Rect96 kRunRect{32, 128, 80, 23};
@@ -35,8 +33,9 @@ class MarquillApp {
   // Where the fake robocopy.exe records the starts of this run.
   const std::string& engineRecord() const { return engineRecord_; }
 
-  HWND SourceField() const { return FindChildAt(main_, "Edit", kSourceFieldRect); }
-  HWND DestinationField() const { return FindChildAt(main_, "Edit", kDestinationFieldRect); }
+  // The folder fields, first in tab order, so first of the edits at any scale.
+  HWND SourceField() const { return ChildrenOf(main_, "Edit").at(0); }
+  HWND DestinationField() const { return ChildrenOf(main_, "Edit").at(1); }
   HWND RunButton() const { return FindChild(main_, "Button", "RoboCopy"); }
   HWND QuitButton() const { return FindChild(main_, "Button", "&Quit"); }
 

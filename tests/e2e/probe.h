@@ -48,6 +48,9 @@ enum Query : WPARAM {
   // dpi, as a move to a monitor of that dpi would, with the window's present
   // rectangle as the suggested one; answers "ok".
   kDpiChangedTo = 0x10000,
+  // kDpiScaledSizeFor + dpi: the window size the top-level window answers
+  // WM_GETDPISCALEDSIZE with for that dpi: width, tab, height in pixels.
+  kDpiScaledSizeFor = 0x20000,
 };
 
 // The reply block: a length, then that many bytes of text.

@@ -101,7 +101,15 @@ std::string SendDpiChanged(HWND window, UINT dpi) {
   return "ok";
 }
 
+std::string DescribeDpiScaledSize(HWND window, UINT dpi) {
+  SIZE size{};
+  SendMessageW(window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size));
+  return std::to_string(size.cx) + "\t" + std::to_string(size.cy);
+}
+
 std::string Answer(HWND window, WPARAM query) {
+  if (query > kDpiScaledSizeFor)
+    return DescribeDpiScaledSize(window, static_cast<UINT>(query - kDpiScaledSizeFor));
   if (query > kDpiChangedTo)
     return SendDpiChanged(window, static_cast<UINT>(query - kDpiChangedTo));
   switch (query) {

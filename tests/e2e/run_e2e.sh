@@ -34,8 +34,9 @@ for file in "$marquill" "$tests/marquill_e2e_tests.exe" "$tests/marquill_e2e_pro
 done
 
 started=$SECONDS
-# Room for the Options dialog at 192 dpi (the layout tests try it).
-export WINE_ENV_SCREEN=${WINE_ENV_SCREEN:-2048x1536x24}
+# Room for the Options dialog at 192 dpi, and at 150 % text told of 144 dpi
+# (the layout tests try both).
+export WINE_ENV_SCREEN=${WINE_ENV_SCREEN:-2880x1800x24}
 wine_env_start || exit 1
 
 root="$WINE_DRIVE_C/marquill-e2e"

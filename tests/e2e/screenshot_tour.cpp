@@ -1,12 +1,15 @@
 // Opens every window of marquill.exe in turn, for scripts/screenshots.sh.
 //
-//   screenshot_tour.exe <path of marquill.exe>
+//   screenshot_tour.exe <path of marquill.exe> [<font face> <height> <name>]
 //
-// For each window it prints "SHOT <name> <left> <top> <width> <height>"
+// With a font, it first sets the system's message font (face, lfHeight at
+// 96 dpi), as a user who makes text larger does, and shoots the Options
+// dialog only, as <name>. For each window it prints "SHOT <name> <left> <top> <width> <height>"
 // (the window's rectangle on the screen, in pixels) once the window is
 // shown and painted, then waits for a line on its input before it moves on,
 // so the script can take the picture meanwhile. Ends with "DONE", or with
 // "ERROR <what>" and exit code 1.
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -95,16 +98,29 @@ void Tour(const std::string& marquill) {
   program.WaitForExit();
 }
 
+void OptionsTour(const std::string& marquill, const std::string& name) {
+  Process program = Process::Start(marquill);
+  ChooseMenu(WaitForTopWindow(program, kMainTitle), {"Tools", "Options"});
+  Shoot(WaitForTopWindow(program, "Options"), name);
+}
+
 }  // namespace
 }  // namespace marquill::e2e
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cout << "ERROR usage: screenshot_tour.exe <path of marquill.exe>" << std::endl;
+  if (argc != 2 && argc != 5) {
+    std::cout << "ERROR usage: screenshot_tour.exe <path of marquill.exe> [<font face> <height> "
+                 "<name>]"
+              << std::endl;
     return 1;
   }
   try {
-    marquill::e2e::Tour(argv[1]);
+    if (argc == 5) {
+      const marquill::e2e::SystemMessageFont font(argv[2], std::atoi(argv[3]));
+      marquill::e2e::OptionsTour(argv[1], argv[4]);
+    } else {
+      marquill::e2e::Tour(argv[1]);
+    }
   } catch (const std::exception& error) {
     std::cout << "ERROR " << error.what() << std::endl;
     return 1;
