@@ -57,18 +57,23 @@ class ControlWindow : public toolkit::ControlPeer {
   const toolkit::ControlDef& def() const { return def_; }
   // Starts taking drops, once OLE has been started.
   void AcceptDrops();
-  const std::wstring& accessibleName() const { return accessibleName_; }
+  // A message to the control's window, before its own procedure has it.
+  LRESULT Intercept(UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd() const { return hwnd_; }
 
  private:
   void ShowAppIcon();
+  // Puts Intercept in front of the window's own procedure.
+  void InterceptMessages();
 
   FormWindow& form_;
   const toolkit::ControlDef& def_;
   toolkit::ControlEvents& events_;
   int id_;
   HWND hwnd_ = nullptr;
+  WNDPROC original_ = nullptr;   // the window's own procedure, once intercepted
   std::wstring accessibleName_;  // where the system's own name would not do
+  bool answersName_ = false;
   bool liveMarked_ = false;
   DropTarget* dropTarget_ = nullptr;  // its own reference to it
 };

@@ -74,40 +74,14 @@ LRESULT ReadOnlyTextKey(HWND hwnd, UINT message, WPARAM wParam, LRESULT result) 
   return result;
 }
 
-// Keys reach the toolkit from the edit control itself. The dialog manager
-// keeps the key-downs of Tab, Enter and Esc from the edit, but first asks it
-// with WM_GETDLGCODE about each key-down addressed to it; a key-down seen both
-// ways counts as one press.
-LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                          DWORD_PTR data) {
-  auto* control = reinterpret_cast<ControlWindow*>(data);
-  const MSG* asked = message == WM_GETDLGCODE ? reinterpret_cast<const MSG*>(lParam) : nullptr;
-  const bool readOnly = (control->def().style & toolkit::kReadOnlyText) != 0;
-  if (readOnly && message == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_RETURN)) return 0;
+// The messages a control must see before its own window procedure: an edit's
+// keys, and a screen reader's question to a control its table names. Windows'
+// own subclassing (SetWindowSubclass) would do as well, but under Wine it slows
+// every message to a list of hundreds of rows enough to show.
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* control = reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   // Handlers run from here too: no exception may leave the procedure.
-  return Guarded(
-      [&] {
-        if (asked && asked->message == WM_KEYDOWN && asked->hwnd == hwnd)
-          control->OnKey(toolkit::PeerEvent::KeyDown, asked->wParam);
-        if (message == WM_KEYDOWN) control->OnKey(toolkit::PeerEvent::KeyDown, wParam);
-        LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        if (readOnly) result = ReadOnlyTextKey(hwnd, message, wParam, result);
-        if (message == WM_KEYUP) control->OnKey(toolkit::PeerEvent::KeyUp, wParam);
-        return result;
-      },
-      0);
-}
-
-// A control whose name the table gives answers the screen reader's question
-// for its client area itself.
-LRESULT CALLBACK NameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                          DWORD_PTR data) {
-  if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-    const auto* control = reinterpret_cast<const ControlWindow*>(data);
-    if (const LRESULT answer = NamedAccessibleObject(hwnd, wParam, control->accessibleName()))
-      return answer;
-  }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return Guarded([&] { return control->Intercept(message, wParam, lParam); }, 0);
 }
 
 // A list shows whole rows only, however its height and font scale: its rows
@@ -150,7 +124,7 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
   if (def.kind == ControlKind::ListBox) FitListRows(hwnd_);
   if (def.kind == ControlKind::TextBox) {
     SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
-    SetWindowSubclass(hwnd_, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    InterceptMessages();
   }
   // Without a context the keyboard types plain digits, whatever input method is on.
   if (def.style & toolkit::kNoInputMethod) ImmAssociateContextEx(hwnd_, nullptr, 0);
@@ -169,8 +143,7 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
 // destroy. From here on it reports nothing.
 ControlWindow::~ControlWindow() {
   form_.Forget(id_);
-  if (def_.kind == ControlKind::TextBox) RemoveWindowSubclass(hwnd_, EditProc, 1);
-  if (!accessibleName_.empty()) RemoveWindowSubclass(hwnd_, NameProc, 2);
+  if (original_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
   if (dropTarget_) dropTarget_->Revoke();
 }
 
@@ -183,8 +156,38 @@ void ControlWindow::SetAccessibleName(const std::string& name, bool labelled) {
   // A text box named by the label just before it is named so by the system
   // already, which is the most robust way (UI Automation's own edit support
   // included).
-  if (!(def_.kind == ControlKind::TextBox && labelled))
-    SetWindowSubclass(hwnd_, NameProc, 2, reinterpret_cast<DWORD_PTR>(this));
+  answersName_ = !(def_.kind == ControlKind::TextBox && labelled);
+  if (answersName_) InterceptMessages();
+}
+
+void ControlWindow::InterceptMessages() {
+  if (original_) return;
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  original_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
+}
+
+LRESULT ControlWindow::Intercept(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The control answers for its client area, named as its table says.
+  if (message == WM_GETOBJECT && answersName_ &&
+      static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT))
+    if (const LRESULT answer = NamedAccessibleObject(hwnd_, wParam, accessibleName_)) return answer;
+  if (def_.kind != ControlKind::TextBox)
+    return CallWindowProcW(original_, hwnd_, message, wParam, lParam);
+  // Keys reach the toolkit from the edit control itself. The dialog manager
+  // keeps the key-downs of Tab, Enter and Esc from the edit, but first asks it
+  // with WM_GETDLGCODE about each key-down addressed to it; a key-down seen
+  // both ways counts as one press.
+  const bool readOnly = (def_.style & toolkit::kReadOnlyText) != 0;
+  if (readOnly && message == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_RETURN)) return 0;
+  const MSG* asked = message == WM_GETDLGCODE ? reinterpret_cast<const MSG*>(lParam) : nullptr;
+  if (asked && asked->message == WM_KEYDOWN && asked->hwnd == hwnd_)
+    OnKey(toolkit::PeerEvent::KeyDown, asked->wParam);
+  if (message == WM_KEYDOWN) OnKey(toolkit::PeerEvent::KeyDown, wParam);
+  LRESULT result = CallWindowProcW(original_, hwnd_, message, wParam, lParam);
+  if (readOnly) result = ReadOnlyTextKey(hwnd_, message, wParam, result);
+  if (message == WM_KEYUP) OnKey(toolkit::PeerEvent::KeyUp, wParam);
+  return result;
 }
 
 void ControlWindow::RefuseDrop() { MessageBeep(MB_OK); }
