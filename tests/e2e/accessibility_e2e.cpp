@@ -95,8 +95,7 @@ TEST(AccessibilityE2E, EveryControlThatTakesTheFocusHasANameOfItsOwn) {
 // Drops where the button is let go.
 struct Source final : IDropSource {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = this;
-    return S_OK;
+    return *out = this, S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
@@ -105,13 +104,6 @@ struct Source final : IDropSource {
   }
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
-
-void Mouse(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
-}
 
 // Drags the shell's own data for `path`, as Explorer offers it, from just
 // above `target` onto it with the mouse; the effect the target chose. The

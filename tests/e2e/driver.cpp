@@ -485,6 +485,13 @@ void ChooseMenu(HWND topLevel, const std::vector<std::string>& captions) {
     throw DriverError(LastError("PostMessage WM_COMMAND"));
 }
 
+void Mouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (SendInput(1, &input, sizeof input) != 1) throw DriverError("SendInput of the mouse failed");
+}
+
 void PressKey(HWND expected, WORD virtualKey, const std::vector<WORD>& modifiers) {
   std::vector<INPUT> inputs;
   for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, 0, 0));

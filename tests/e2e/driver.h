@@ -142,6 +142,8 @@ void ChooseMenu(HWND topLevel, const std::vector<std::string>& captions);
 // Real keyboard input (SendInput). Each call first checks that `expected` is
 // the foreground window, because input goes to whichever window is.
 void PressKey(HWND expected, WORD virtualKey, const std::vector<WORD>& modifiers = {});
+// Real mouse input where the cursor is: MOUSEEVENTF_LEFTDOWN, ..._LEFTUP.
+void Mouse(DWORD flags);
 void TypeText(HWND expected, const std::string& text);
 
 // Asks the program itself about `window` (see probe.h): the text it

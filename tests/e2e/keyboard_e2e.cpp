@@ -88,11 +88,8 @@ void MouseClick(HWND window) {
   GetWindowRect(window, &rect);
   SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   SettleForeground(root);
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  if (SendInput(2, inputs, sizeof(INPUT)) != 2) throw DriverError("SendInput of a click failed");
+  Mouse(MOUSEEVENTF_LEFTDOWN);
+  Mouse(MOUSEEVENTF_LEFTUP);
 }
 
 class KeyboardE2E : public ::testing::Test {
