@@ -52,6 +52,10 @@ void Control::OnPeerDrop(const std::vector<DroppedItem>& items) {
   OnUserDrop(items);
 }
 
+bool Control::WouldTake(const std::vector<DroppedItem>& items) {
+  return form_.AcceptsEvents() && peer_ && Taken(items);
+}
+
 void Control::OnUserEvent(PeerEvent event, int /*keyCode*/) {
   if (event == PeerEvent::LostFocus && LostFocus) LostFocus();
 }
@@ -146,12 +150,17 @@ void TextBox::OnUserEvent(PeerEvent event, int keyCode) {
   Control::OnUserEvent(event, keyCode);
 }
 
-void TextBox::OnUserDrop(const std::vector<DroppedItem>& items) {
+const DroppedItem* TextBox::Taken(const std::vector<DroppedItem>& items) const {
+  if (!(def().style & (kDropsFolder | kDropsFile))) return nullptr;
   const bool folders = (def().style & kDropsFolder) != 0;
   const auto taken = std::find_if(items.begin(), items.end(),
                                   [&](const DroppedItem& item) { return item.folder == folders; });
-  if (taken == items.end() || !(def().style & (kDropsFolder | kDropsFile)))
-    return peer().RefuseDrop();
+  return taken == items.end() ? nullptr : &*taken;
+}
+
+void TextBox::OnUserDrop(const std::vector<DroppedItem>& items) {
+  const DroppedItem* taken = Taken(items);
+  if (!taken) return peer().RefuseDrop();
   if (Drop) Drop(taken->path);
 }
 

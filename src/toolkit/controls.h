@@ -42,7 +42,12 @@ class Control : private ControlEvents {
   friend class Form;
   void OnPeerEvent(PeerEvent event, int keyCode) override;
   void OnPeerDrop(const std::vector<DroppedItem>& items) override;
+  bool WouldTake(const std::vector<DroppedItem>& items) override;
   virtual void OnUserDrop(const std::vector<DroppedItem>& /*items*/) {}
+  // The item of a drop the control takes; none when it takes none of them.
+  virtual const DroppedItem* Taken(const std::vector<DroppedItem>& /*items*/) const {
+    return nullptr;
+  }
   void Attach(class FormPeer& formPeer);
   void Detach() {
     peer_.reset();
@@ -148,6 +153,7 @@ class TextBox : public Control {
 
   void OnUserEvent(PeerEvent event, int keyCode) override;
   void OnUserDrop(const std::vector<DroppedItem>& items) override;
+  const DroppedItem* Taken(const std::vector<DroppedItem>& items) const override;
   void KeyDown(int keyCode);
   void KeyReleased(int keyCode);
   void LoseKeys();

@@ -40,6 +40,9 @@ class ControlEvents {
   virtual void OnPeerEvent(PeerEvent event, int keyCode) = 0;
   // Items dropped on the control, in the order the drag source gave them.
   virtual void OnPeerDrop(const std::vector<DroppedItem>& items) = 0;
+  // Whether a drop of these items would be taken, for the peer to show while
+  // they are dragged over the control.
+  virtual bool WouldTake(const std::vector<DroppedItem>& items) = 0;
 
  protected:
   ~ControlEvents() = default;

@@ -130,8 +130,8 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
   if (def.style & toolkit::kNoInputMethod) ImmAssociateContextEx(hwnd_, nullptr, 0);
   if (def.style & (toolkit::kDropsFolder | toolkit::kDropsFile)) {
     dropTarget_ = new DropTarget(
-        hwnd_, (def.style & toolkit::kDropsFolder) != 0,
-        [this](const std::vector<toolkit::DroppedItem>& items) { events_.OnPeerDrop(items); });
+        hwnd_, [this](const DropTarget::Items& items) { return events_.WouldTake(items); },
+        [this](const DropTarget::Items& items) { events_.OnPeerDrop(items); });
     if (OleStarted())
       AcceptDrops();
     else

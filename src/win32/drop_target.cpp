@@ -3,7 +3,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -29,7 +28,7 @@ bool IsFolder(const std::wstring& path) {
 }
 
 // The items of a shell drop (CF_HDROP), in the order the source gave them.
-std::vector<toolkit::DroppedItem> Items(IDataObject* data) {
+std::vector<toolkit::DroppedItem> DroppedItems(IDataObject* data) {
   using QueryFn = UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT);
   using ReleaseFn = void(WINAPI*)(LPSTGMEDIUM);
   static auto query = SystemFunction<QueryFn>(L"shell32.dll", "DragQueryFileW");
@@ -51,8 +50,8 @@ std::vector<toolkit::DroppedItem> Items(IDataObject* data) {
 
 }  // namespace
 
-DropTarget::DropTarget(HWND window, bool folders, Deliver deliver)
-    : window_(window), folders_(folders), deliver_(std::move(deliver)) {}
+DropTarget::DropTarget(HWND window, Takes takes, Deliver deliver)
+    : window_(window), takes_(std::move(takes)), deliver_(std::move(deliver)) {}
 
 HRESULT DropTarget::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
@@ -74,7 +73,7 @@ ULONG DropTarget::Release() {
 }
 
 DWORD DropTarget::Effect(DWORD allowed) const {
-  if (!takes_) return DROPEFFECT_NONE;
+  if (!taken_) return DROPEFFECT_NONE;
   // Marquill takes the path, not the item: a copy says so best.
   if (allowed & DROPEFFECT_COPY) return DROPEFFECT_COPY;
   return allowed & DROPEFFECT_LINK;
@@ -86,10 +85,8 @@ bool DropTarget::Usable() const {
 }
 
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-  dragged_ = Items(data);
-  takes_ = Usable() &&
-           std::any_of(dragged_.begin(), dragged_.end(),
-                       [&](const toolkit::DroppedItem& item) { return item.folder == folders_; });
+  dragged_ = DroppedItems(data);
+  taken_ = Usable() && takes_ && takes_(dragged_);
   if (effect) *effect = Effect(*effect);
   return S_OK;
 }
@@ -105,7 +102,7 @@ HRESULT DropTarget::DragLeave() {
   POINT cursor{};
   RECT area{};
   const bool released = GetAsyncKeyState(VK_LBUTTON) >= 0 && GetAsyncKeyState(VK_RBUTTON) >= 0;
-  if (!takes_ && released && Usable() && GetCursorPos(&cursor) && GetWindowRect(window_, &area) &&
+  if (!taken_ && released && Usable() && GetCursorPos(&cursor) && GetWindowRect(window_, &area) &&
       PtInRect(&area, cursor) && !dragged_.empty()) {
     Hand(std::exchange(dragged_, {}));
   }
@@ -114,7 +111,7 @@ HRESULT DropTarget::DragLeave() {
 }
 
 HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-  const auto items = Items(data);
+  const auto items = DroppedItems(data);
   dragged_.clear();
   if (effect) *effect = Effect(*effect);
   Hand(items);
@@ -145,6 +142,7 @@ void DropTarget::Revoke() {
   static auto revokeTarget = SystemFunction<RevokeFn>(L"ole32.dll", "RevokeDragDrop");
   if (registered_ && revokeTarget) revokeTarget(window_);
   registered_ = false;
+  takes_ = nullptr;
   deliver_ = nullptr;
   Release();
 }

@@ -13,14 +13,15 @@
 namespace marquill::win32 {
 
 // Takes drops on one control. While items are dragged over it, the cursor
-// says whether it would take them (a folder, or a file, as it is told);
-// dropped, they go to `deliver`. A release over it that it would not take is
-// delivered too, so the control can refuse it aloud: OLE itself tells a
-// target only that the drag left.
+// says whether `takes` would take them; dropped, they go to `deliver`. A release over it that it
+// would not take is delivered too, so the control can refuse it aloud: OLE itself tells a target
+// only that the drag left.
 class DropTarget final : public IDropTarget {
  public:
-  using Deliver = std::function<void(const std::vector<toolkit::DroppedItem>&)>;
-  DropTarget(HWND window, bool folders, Deliver deliver);
+  using Items = std::vector<toolkit::DroppedItem>;
+  using Takes = std::function<bool(const Items&)>;
+  using Deliver = std::function<void(const Items&)>;
+  DropTarget(HWND window, Takes takes, Deliver deliver);
   DropTarget(const DropTarget&) = delete;
   DropTarget& operator=(const DropTarget&) = delete;
 
@@ -45,10 +46,10 @@ class DropTarget final : public IDropTarget {
   void Hand(const std::vector<toolkit::DroppedItem>& items);
 
   HWND window_;
-  bool folders_;
+  Takes takes_;
   Deliver deliver_;
   std::vector<toolkit::DroppedItem> dragged_;
-  bool takes_ = false;
+  bool taken_ = false;  // what the items dragged over it would be
   bool registered_ = false;
   LONG references_ = 1;
 };
