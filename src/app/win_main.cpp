@@ -6,6 +6,7 @@
 
 #include "app/program.h"
 #include "win32/backend.h"
+#include "win32/files.h"
 #include "win32/registry.h"
 #include "win32/services.h"
 #include "win32/text.h"
@@ -36,11 +37,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   marquill::win32::ProcessLauncher processes;
   marquill::win32::ProgramHost host;
   marquill::win32::FolderBrowser folders;
-  marquill::win32::FileOpenDialog fileOpen;
+  marquill::win32::FileDialogs fileDialogs;
   marquill::win32::DateFormatter dates;
   marquill::win32::Registry registry;
   marquill::win32::FileSystem files;
-  marquill::Services services{messages, processes, host, folders, fileOpen, dates, registry, files};
+  marquill::win32::CodePages codePages;
+  marquill::Services services{messages, processes, host,  folders,  fileDialogs,
+                              dates,    registry,  files, codePages};
 
   try {
     marquill::Program program(backend, services);

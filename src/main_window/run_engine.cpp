@@ -35,7 +35,8 @@ void FrmMain::cmdRun_Click() {
         engine, LaunchText(folder, from, to, slots_), WindowStyle::MaximizedFocus,
         [this](std::optional<std::uint32_t> exitCode) { Engine_Ended(exitCode); });
     if (result.started) {
-      ++running_;
+      // An engine whose end cannot be heard of would count as running forever.
+      if (!result.unwatched) ++running_;
       return ShowStatus();
     }
     failures +=

@@ -24,7 +24,7 @@ FrmOptMain::FrmOptMain(toolkit::Backend& backend, Services& services, OptionSlot
     : Form(backend, kFrmOptMainDef),
       services_(services),
       slots_(slots),
-      dlgLogFile([&services] { return services.fileOpen.ShowOpen(); }) {
+      dlgLogFile([&services] { return services.fileDialogs.Open({}); }) {
   cmdSave.Click = [this] { cmdSave_Click(); };
   cmdCancel.Click = [this] { cmdCancel_Click(); };
   WireSlotRows();

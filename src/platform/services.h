@@ -1,6 +1,7 @@
 // What the operating system provides to the forms.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -31,6 +32,9 @@ enum class WindowStyle { NormalFocus, MaximizedFocus };
 struct LaunchResult {
   bool started = false;
   std::string error;  // the system's reason when not started
+  // Started and asked to be watched, but its end will never be told: the
+  // system could not set up the watch.
+  bool unwatched = false;
 };
 
 // How a started program ended: its exit code, or nullopt when the system
@@ -75,12 +79,32 @@ class FolderBrowser {
   virtual std::optional<std::string> Browse(const FolderBrowseRequest& request) = 0;
 };
 
-class FileOpenDialog {
+// A kind of file an Open or Save box offers: its name as the box shows it,
+// and the pattern of its files.
+struct FileType {
+  std::string name;     // "Text Files (*.txt)"
+  std::string pattern;  // "*.txt"
+};
+
+// What an Open or Save box is asked for; left empty, the system's defaults.
+// Neither box gets a title of Marquill's own.
+struct FileDialogRequest {
+  std::vector<FileType> types;
+  // Without its dot; the Save box gives it to a name typed without one.
+  std::string defaultExtension;
+  // The Open box takes only a file that exists.
+  bool existingOnly = false;
+};
+
+class FileDialogs {
  public:
-  virtual ~FileOpenDialog() = default;
-  // Shows the platform's file-open dialog; the chosen file's full name, or
-  // nullopt when cancelled.
-  virtual std::optional<std::string> ShowOpen() = 0;
+  virtual ~FileDialogs() = default;
+  // The system's Open box: the chosen file's full path, or nullopt when
+  // cancelled.
+  virtual std::optional<std::string> Open(const FileDialogRequest& request) = 0;
+  // The system's Save box, which asks before a file is replaced: the chosen
+  // full path, or nullopt when cancelled.
+  virtual std::optional<std::string> Save(const FileDialogRequest& request) = 0;
 };
 
 class DateFormatter {
@@ -107,11 +131,43 @@ class Registry {
   virtual long CloseKey(Key key) = 0;
 };
 
+// What reading a whole file gave.
+struct FileRead {
+  std::string bytes;
+  // The system's reason when it could not be read; "" when it was.
+  std::string error;
+  // Larger than the limit asked for: nothing was read.
+  bool tooLarge = false;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // True for an existing ordinary file: not a folder, not hidden, not system.
   virtual bool OrdinaryFileExists(const std::string& path) = 0;
+  // The whole file, if it holds at most `limit` bytes.
+  virtual FileRead ReadFile(const std::string& path, std::size_t limit) = 0;
+  // Makes `bytes` the whole content of `path` without ever leaving a
+  // half-written or lost file: they go to a new file in the same folder,
+  // flushed to the disk, which then takes the old one's place. "" when
+  // written; otherwise the system's message, the old file untouched and the
+  // new one gone.
+  virtual std::string WriteFileSafely(const std::string& path, const std::string& bytes) = 0;
+};
+
+// The system's 8-bit code pages, for text that other programs write or read
+// in them.
+class CodePages {
+ public:
+  virtual ~CodePages() = default;
+  // `utf8` in the system's ANSI code page; nullopt when a character has no
+  // place there (no look-alike stands in for it). Where the ANSI code page is
+  // UTF-8, the text as it is.
+  virtual std::optional<std::string> ToAnsi(const std::string& utf8) = 0;
+  // Bytes in the ANSI code page, as UTF-8.
+  virtual std::string FromAnsi(const std::string& bytes) = 0;
+  // Bytes in the OEM code page, a console program's, as UTF-8.
+  virtual std::string FromOem(const std::string& bytes) = 0;
 };
 
 // Everything the forms may ask of the system, handed to them together.
@@ -120,10 +176,11 @@ struct Services {
   ProcessLauncher& processes;
   ProgramHost& host;
   FolderBrowser& folders;
-  FileOpenDialog& fileOpen;
+  FileDialogs& fileDialogs;
   DateFormatter& dates;
   Registry& registry;
   FileSystem& files;
+  CodePages& codePages;
 };
 
 }  // namespace marquill

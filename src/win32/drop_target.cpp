@@ -14,16 +14,8 @@
 namespace marquill::win32 {
 namespace {
 
-// A path the file system can be asked about, however long: beyond MAX_PATH
-// Windows wants it in its long form.
-std::wstring Askable(const std::wstring& path) {
-  if (path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) return path;
-  if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
-  return L"\\\\?\\" + path;
-}
-
 bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(Askable(path).c_str());
+  const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -111,13 +111,4 @@ long Registry::CloseKey(Key key) {
   return status;
 }
 
-bool FileSystem::OrdinaryFileExists(const std::string& path) {
-  // A path cut short at a zero byte would name some other file.
-  if (path.empty() || path.find('\0') != std::string::npos) return false;
-  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  return (attributes &
-          (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
-}
-
 }  // namespace marquill::win32

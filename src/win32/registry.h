@@ -48,10 +48,4 @@ class Registry : public marquill::Registry {
   std::map<Key, UniqueKey> open_;
 };
 
-// The existence test for the System Information tool's program file.
-class FileSystem : public marquill::FileSystem {
- public:
-  bool OrdinaryFileExists(const std::string& path) override;
-};
-
 }  // namespace marquill::win32

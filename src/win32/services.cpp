@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <memory>
@@ -16,9 +15,6 @@
 
 namespace marquill::win32 {
 namespace {
-
-// Long enough for any path Windows can handle.
-constexpr DWORD kLongPath = 32768;
 
 // The program's visible windows, so a message box can block all of them.
 std::vector<HWND> EnabledFormWindows() {
@@ -147,18 +143,19 @@ LaunchResult ProcessLauncher::Launch(const std::string& application, const std::
     return {false, ErrorText(GetLastError())};
   CloseHandle(process.hThread);
   UniqueHandle handle(process.hProcess);
-  if (!ended || !window_) return {true, {}};
+  if (!ended) return {true, {}};
+  if (!window_) return {true, {}, true};
 
   auto watch = std::make_unique<Watch>(
       Watch{window_, nextId_++, std::move(handle), nullptr, std::move(ended)});
   HANDLE wait = nullptr;
   // The callback only posts, so the pool's wait thread may run it itself.
-  if (RegisterWaitForSingleObject(&wait, watch->process.get(), &ProcessLauncher::OnProgramEnded,
-                                  watch.get(), INFINITE,
-                                  WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD)) {
-    watch->wait.reset(wait);
-    watches_.emplace(watch->id, std::move(watch));
-  }
+  if (!RegisterWaitForSingleObject(&wait, watch->process.get(), &ProcessLauncher::OnProgramEnded,
+                                   watch.get(), INFINITE,
+                                   WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD))
+    return {true, {}, true};
+  watch->wait.reset(wait);
+  watches_.emplace(watch->id, std::move(watch));
   return {true, {}};
 }
 
@@ -251,23 +248,6 @@ std::optional<std::string> FolderBrowser::Browse(const FolderBrowseRequest& requ
   if (!found) return std::string();
   path.resize(wcslen(path.c_str()));
   return Narrow(path);
-}
-
-std::optional<std::string> FileOpenDialog::ShowOpen() {
-  std::wstring name(kLongPath, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = GetActiveWindow();
-  dialog.lpstrFile = name.data();
-  dialog.nMaxFile = kLongPath;
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
-  static auto getOpenFileName =
-      SystemFunction<GetOpenFileNameFn>(L"comdlg32.dll", "GetOpenFileNameW");
-  // Without the dialog nothing can be chosen: the same as a cancel.
-  if (!getOpenFileName || !getOpenFileName(&dialog)) return std::nullopt;
-  name.resize(wcslen(name.c_str()));
-  return Narrow(name);
 }
 
 std::string DateFormatter::ShortDate(const Date& date) {

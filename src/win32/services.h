@@ -54,11 +54,6 @@ class FolderBrowser : public marquill::FolderBrowser {
   std::optional<std::string> Browse(const FolderBrowseRequest& request) override;
 };
 
-class FileOpenDialog : public marquill::FileOpenDialog {
- public:
-  std::optional<std::string> ShowOpen() override;
-};
-
 class DateFormatter : public marquill::DateFormatter {
  public:
   std::string ShortDate(const Date& date) override;

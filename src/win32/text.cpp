@@ -37,4 +37,12 @@ std::string ErrorText(unsigned long code) {
   return Narrow(text);
 }
 
+std::wstring ExtendedPath(const std::wstring& path) {
+  if (path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) return path;
+  if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+  // Only a full path has an extended form; a relative one stays as it is.
+  if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+  return path;
+}
+
 }  // namespace marquill::win32

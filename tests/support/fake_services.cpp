@@ -24,6 +24,10 @@ LaunchResult FakeLauncher::Launch(const std::string& application, const std::str
   if (failure) return {false, *failure};
   if (std::find(missing.begin(), missing.end(), application) != missing.end())
     return {false, "The system cannot find the file specified."};
+  if (unwatched && ended) {
+    launches.push_back({application, commandLine, style, nullptr});
+    return {true, {}, true};
+  }
   launches.push_back({application, commandLine, style, std::move(ended)});
   return {true, {}};
 }
@@ -53,12 +57,26 @@ std::optional<std::string> FakeFolderBrowser::Browse(const FolderBrowseRequest& 
   return std::nullopt;
 }
 
-std::optional<std::string> FakeFileOpen::ShowOpen() {
-  ++shown;
+namespace {
+
+std::optional<std::string> Next(std::deque<std::optional<std::string>>& outcomes) {
   if (outcomes.empty()) return std::nullopt;
-  auto outcome = outcomes.front();
+  auto outcome = std::move(outcomes.front());
   outcomes.pop_front();
   return outcome;
+}
+
+}  // namespace
+
+std::optional<std::string> FakeFileDialogs::Open(const FileDialogRequest& request) {
+  ++shown;
+  requests.push_back(request);
+  return Next(outcomes);
+}
+
+std::optional<std::string> FakeFileDialogs::Save(const FileDialogRequest& request) {
+  requests.push_back(request);
+  return Next(saveOutcomes);
 }
 
 std::string FakeDates::ShortDate(const Date& date) {
@@ -111,6 +129,59 @@ void FakeRegistry::SetString(const std::string& path, const std::string& name,
 bool FakeFileSystem::OrdinaryFileExists(const std::string& path) {
   tested.push_back(path);
   return std::find(files.begin(), files.end(), path) != files.end();
+}
+
+FileRead FakeFileSystem::ReadFile(const std::string& path, std::size_t limit) {
+  FileRead read;
+  const auto failure = failing.find(path);
+  const auto content = contents.find(path);
+  if (failure != failing.end() || content == contents.end())
+    read.error =
+        failure != failing.end() ? failure->second : "The system cannot find the file specified.";
+  else if (content->second.size() > limit)
+    read.tooLarge = true;
+  else
+    read.bytes = content->second;
+  return read;
+}
+
+std::string FakeFileSystem::WriteFileSafely(const std::string& path, const std::string& bytes) {
+  const auto failure = failing.find(path);
+  if (failure != failing.end()) return failure->second;
+  contents[path] = bytes;
+  return {};
+}
+
+std::optional<std::string> FakeCodePages::ToAnsi(const std::string& utf8) {
+  if (ansiIsUtf8) return utf8;
+  std::string bytes;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      bytes += static_cast<char>(c);
+    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
+      bytes +=
+          static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+    } else {
+      return std::nullopt;  // beyond Latin-1
+    }
+  }
+  return bytes;
+}
+
+std::string FakeCodePages::FromAnsi(const std::string& bytes) {
+  if (ansiIsUtf8) return bytes;
+  std::string utf8;
+  for (const char byte : bytes) {
+    const auto c = static_cast<unsigned char>(byte);
+    if (c < 0x80) {
+      utf8 += byte;
+    } else {
+      utf8 += static_cast<char>(0xC0 | (c >> 6));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return utf8;
 }
 
 }  // namespace marquill::test

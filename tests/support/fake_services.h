@@ -46,6 +46,7 @@ class FakeLauncher : public ProcessLauncher {
   std::vector<test::Launch> launches;
   std::optional<std::string> failure;  // set: every launch fails with this reason
   std::vector<std::string> missing;    // these applications fail as not found
+  bool unwatched = false;              // set: watches cannot be set up
 };
 
 class FakeHost : public ProgramHost {
@@ -74,11 +75,15 @@ class FakeFolderBrowser : public FolderBrowser {
   std::vector<FolderBrowseRequest> requests;
 };
 
-class FakeFileOpen : public FileOpenDialog {
+class FakeFileDialogs : public FileDialogs {
  public:
-  std::optional<std::string> ShowOpen() override;
-  std::deque<std::optional<std::string>> outcomes;  // empty: cancelled
-  int shown = 0;
+  std::optional<std::string> Open(const FileDialogRequest& request) override;
+  std::optional<std::string> Save(const FileDialogRequest& request) override;
+  // What each box answers in turn; none left: cancelled.
+  std::deque<std::optional<std::string>> outcomes;      // the Open box's
+  std::deque<std::optional<std::string>> saveOutcomes;  // the Save box's
+  int shown = 0;                                        // Open boxes shown
+  std::vector<FileDialogRequest> requests;              // of both boxes, in order
 };
 
 class FakeDates : public DateFormatter {
@@ -116,8 +121,23 @@ class FakeRegistry : public Registry {
 class FakeFileSystem : public FileSystem {
  public:
   bool OrdinaryFileExists(const std::string& path) override;
+  FileRead ReadFile(const std::string& path, std::size_t limit) override;
+  std::string WriteFileSafely(const std::string& path, const std::string& bytes) override;
   std::vector<std::string> files;
   std::vector<std::string> tested;  // every path asked about, in order
+  // Files to read and files written, by path.
+  std::map<std::string, std::string> contents;
+  // Paths that cannot be read or written, with the system's message.
+  std::map<std::string, std::string> failing;
+};
+
+// Code pages of one byte a character: Latin-1 stands for both.
+class FakeCodePages : public CodePages {
+ public:
+  std::optional<std::string> ToAnsi(const std::string& utf8) override;
+  std::string FromAnsi(const std::string& bytes) override;
+  std::string FromOem(const std::string& bytes) override { return FromAnsi(bytes); }
+  bool ansiIsUtf8 = false;  // Windows' "Use Unicode UTF-8" option
 };
 
 // All of them, wired as the Services the forms take.
@@ -126,11 +146,13 @@ struct FakeServices {
   FakeLauncher launcher;
   FakeHost host;
   FakeFolderBrowser folders;
-  FakeFileOpen fileOpen;
+  FakeFileDialogs fileDialogs;
   FakeDates dates;
   FakeRegistry registry;
   FakeFileSystem files;
-  Services services{messages, launcher, host, folders, fileOpen, dates, registry, files};
+  FakeCodePages codePages;
+  Services services{messages, launcher, host,  folders,  fileDialogs,
+                    dates,    registry, files, codePages};
 };
 
 }  // namespace marquill::test

@@ -49,7 +49,7 @@ TEST_F(LongPaths, ChosenLogFilePastTheOldLimitReachesTheBoxTheSlotAndTheEngineWh
   const std::string log = DeepPath("D:\\Logs", 16, "copy-run.log");
   ASSERT_GT(log.size(), 300u);
   Open();
-  fakes.fileOpen.outcomes = {log};
+  fakes.fileDialogs.outcomes = {log};
   Click("cmdLogFile");
   EXPECT_EQ(ui.Text(kOpt, "txtLogFile"), log);
   EXPECT_EQ(Check("optLogFile", 1), 1);

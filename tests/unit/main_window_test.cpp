@@ -269,9 +269,16 @@ TEST_F(MainWindowRun, StatusLineTellsHowEachEngineEndedWhileOthersRun) {
   EXPECT_EQ(status(), "Done at 14:05:09, exit code 0: nothing to copy.\r\n1 copy running");
   EXPECT_EQ(main.alerts, 0);
   fakes.launcher.End(1, 0xC000013A);
-  EXPECT_EQ(status(),
-            "Stopped at 14:05:09, exit code 3221225786: the copy was ended before it finished.");
+  const std::string stopped =
+      "Stopped at 14:05:09, exit code 3221225786: the copy was ended before it finished.";
+  EXPECT_EQ(status(), stopped);
   EXPECT_EQ(main.alerts, 1);
+
+  // An engine whose end the system cannot tell is never counted as running.
+  fakes.launcher.unwatched = true;
+  Run(MsgResult::Ok);
+  EXPECT_EQ(fakes.launcher.launches.size(), 4u);
+  EXPECT_EQ(status(), stopped);
 }
 
 // ---- Quit, close box and support message ----

@@ -89,7 +89,7 @@ TEST_F(OptionsDialog, BrowseKeepsTheLastChosenNameUntilTheDialogUnloads) {
   EXPECT_EQ(slots.strOptLog, "");
 
   Click("optLogFile", 0);
-  fakes.fileOpen.outcomes = {"C:\\logs\\a.log"};
+  fakes.fileDialogs.outcomes = {"C:\\logs\\a.log"};
   Click("cmdLogFile");
   EXPECT_EQ(Check("optLogFile", 1), 1);
   EXPECT_EQ(slots.strOptLog, " /LOG:C:\\logs\\a.log");
@@ -109,7 +109,7 @@ TEST_F(OptionsDialog, BrowseKeepsTheLastChosenNameUntilTheDialogUnloads) {
   Click("cmdLogFile");  // a new load has forgotten the name
   EXPECT_EQ(ui.Text(kOpt, "txtLogFile"), "");
   EXPECT_EQ(slots.strOptLog, "");
-  EXPECT_EQ(fakes.fileOpen.shown, 5);
+  EXPECT_EQ(fakes.fileDialogs.shown, 5);
 }
 
 }  // namespace
