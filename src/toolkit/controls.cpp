@@ -2,6 +2,7 @@
 #include "toolkit/controls.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "toolkit/form.h"
 
@@ -47,12 +48,12 @@ void Control::OnPeerEvent(PeerEvent event, int keyCode) {
   OnUserEvent(event, keyCode);
 }
 
-void Control::OnPeerDrop(const std::vector<DroppedItem>& items) {
+void Control::OnPeerDrop(const DroppedItems& items) {
   if (!form_.AcceptsEvents() || !peer_) return;
   OnUserDrop(items);
 }
 
-bool Control::WouldTake(const std::vector<DroppedItem>& items) {
+bool Control::WouldTake(const DroppedItems& items) {
   return form_.AcceptsEvents() && peer_ && Taken(items);
 }
 
@@ -150,18 +151,19 @@ void TextBox::OnUserEvent(PeerEvent event, int keyCode) {
   Control::OnUserEvent(event, keyCode);
 }
 
-const DroppedItem* TextBox::Taken(const std::vector<DroppedItem>& items) const {
-  if (!(def().style & (kDropsFolder | kDropsFile))) return nullptr;
+std::optional<size_t> TextBox::Taken(const DroppedItems& items) const {
+  if (!(def().style & (kDropsFolder | kDropsFile))) return {};
   const bool folders = (def().style & kDropsFolder) != 0;
-  const auto taken = std::find_if(items.begin(), items.end(),
-                                  [&](const DroppedItem& item) { return item.folder == folders; });
-  return taken == items.end() ? nullptr : &*taken;
+  // The first of its kind: the items after it need not be asked about.
+  for (size_t i = 0; i < items.Count(); ++i)
+    if (items.IsFolder(i) == folders) return i;
+  return {};
 }
 
-void TextBox::OnUserDrop(const std::vector<DroppedItem>& items) {
-  const DroppedItem* taken = Taken(items);
+void TextBox::OnUserDrop(const DroppedItems& items) {
+  const std::optional<size_t> taken = Taken(items);
   if (!taken) return peer().RefuseDrop();
-  if (Drop) Drop(taken->path);
+  if (Drop) Drop(items.Path(*taken));
 }
 
 void TextBox::KeyDown(int keyCode) {

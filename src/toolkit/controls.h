@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,13 +42,11 @@ class Control : private ControlEvents {
  private:
   friend class Form;
   void OnPeerEvent(PeerEvent event, int keyCode) override;
-  void OnPeerDrop(const std::vector<DroppedItem>& items) override;
-  bool WouldTake(const std::vector<DroppedItem>& items) override;
-  virtual void OnUserDrop(const std::vector<DroppedItem>& /*items*/) {}
+  void OnPeerDrop(const DroppedItems& items) override;
+  bool WouldTake(const DroppedItems& items) override;
+  virtual void OnUserDrop(const DroppedItems& /*items*/) {}
   // The item of a drop the control takes; none when it takes none of them.
-  virtual const DroppedItem* Taken(const std::vector<DroppedItem>& /*items*/) const {
-    return nullptr;
-  }
+  virtual std::optional<size_t> Taken(const DroppedItems& /*items*/) const { return {}; }
   void Attach(class FormPeer& formPeer);
   void Detach() {
     peer_.reset();
@@ -152,8 +151,8 @@ class TextBox : public Control {
   enum class Release { KeyUp, Paste, Nothing };
 
   void OnUserEvent(PeerEvent event, int keyCode) override;
-  void OnUserDrop(const std::vector<DroppedItem>& items) override;
-  const DroppedItem* Taken(const std::vector<DroppedItem>& items) const override;
+  void OnUserDrop(const DroppedItems& items) override;
+  std::optional<size_t> Taken(const DroppedItems& items) const override;
   void KeyDown(int keyCode);
   void KeyReleased(int keyCode);
   void LoseKeys();

@@ -29,20 +29,28 @@ enum class PeerEvent {
   KeyUp,    // with the virtual-key code
 };
 
-// One item of a drop from the shell: its full path, and whether it is a folder.
-struct DroppedItem {
-  std::string path;
-  bool folder = false;
+// The items of a drop from the shell, in the order the drag source gave
+// them: each one's full path, and whether it is a folder. Telling a folder may
+// cost the drag source a question, so a control asks only of the items it
+// looks at, in order.
+class DroppedItems {
+ public:
+  virtual size_t Count() const = 0;
+  virtual std::string Path(size_t index) const = 0;
+  virtual bool IsFolder(size_t index) const = 0;
+
+ protected:
+  ~DroppedItems() = default;
 };
 
 class ControlEvents {
  public:
   virtual void OnPeerEvent(PeerEvent event, int keyCode) = 0;
-  // Items dropped on the control, in the order the drag source gave them.
-  virtual void OnPeerDrop(const std::vector<DroppedItem>& items) = 0;
+  // Items dropped on the control.
+  virtual void OnPeerDrop(const DroppedItems& items) = 0;
   // Whether a drop of these items would be taken, for the peer to show while
   // they are dragged over the control.
-  virtual bool WouldTake(const std::vector<DroppedItem>& items) = 0;
+  virtual bool WouldTake(const DroppedItems& items) = 0;
 
  protected:
   ~ControlEvents() = default;

@@ -6,11 +6,13 @@
 #include <ole2.h>
 
 #include <functional>
-#include <vector>
+#include <memory>
 
 #include "toolkit/peer.h"
 
 namespace marquill::win32 {
+
+class ShellDrop;
 
 // Takes drops on one control. While items are dragged over it, the cursor
 // says whether `takes` would take them; dropped, they go to `deliver`. A release over it that it
@@ -18,7 +20,7 @@ namespace marquill::win32 {
 // only that the drag left.
 class DropTarget final : public IDropTarget {
  public:
-  using Items = std::vector<toolkit::DroppedItem>;
+  using Items = toolkit::DroppedItems;
   using Takes = std::function<bool(const Items&)>;
   using Deliver = std::function<void(const Items&)>;
   DropTarget(HWND window, Takes takes, Deliver deliver);
@@ -40,16 +42,16 @@ class DropTarget final : public IDropTarget {
   void Revoke();
 
  private:
-  ~DropTarget() = default;
+  ~DropTarget();
   DWORD Effect(DWORD allowed) const;
   bool Usable() const;
-  void Hand(const std::vector<toolkit::DroppedItem>& items);
+  void Hand(const toolkit::DroppedItems& items);
 
   HWND window_;
   Takes takes_;
   Deliver deliver_;
-  std::vector<toolkit::DroppedItem> dragged_;
-  bool taken_ = false;  // what the items dragged over it would be
+  std::unique_ptr<ShellDrop> dragged_;  // what is being dragged over it
+  bool taken_ = false;                  // what the items dragged over it would be
   bool registered_ = false;
   LONG references_ = 1;
 };

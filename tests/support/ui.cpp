@@ -1,5 +1,6 @@
 #include "support/ui.h"
 
+#include <set>
 #include <stdexcept>
 
 namespace marquill::test {
@@ -42,9 +43,21 @@ void Ui::Focus(const std::string& form, const std::string& control, int index) {
   backend_.MoveFocus(&Usable(form, control, index));
 }
 
-void Ui::Drop(const std::string& form, const std::string& control,
-              const std::vector<toolkit::DroppedItem>& items) {
-  Usable(form, control, -1).events.OnPeerDrop(items);
+int Ui::Drop(const std::string& form, const std::string& control,
+             const std::vector<DroppedItem>& items) {
+  struct Dropped final : toolkit::DroppedItems {
+    explicit Dropped(const std::vector<DroppedItem>& items) : items(items) {}
+    size_t Count() const override { return items.size(); }
+    std::string Path(size_t index) const override { return items.at(index).path; }
+    bool IsFolder(size_t index) const override {
+      asked.insert(index);
+      return items.at(index).folder;
+    }
+    const std::vector<DroppedItem>& items;
+    mutable std::set<size_t> asked;
+  } dropped(items);
+  Usable(form, control, -1).events.OnPeerDrop(dropped);
+  return static_cast<int>(dropped.asked.size());
 }
 
 void Ui::Click(const std::string& form, const std::string& control, int index) {

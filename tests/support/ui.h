@@ -23,6 +23,12 @@ inline constexpr int kVkDelete = 46;
 inline constexpr int kVkNumpad1 = 97;
 inline constexpr int kVkProcessKey = 229;
 
+// An item dropped from the shell: its path, and whether it is a folder.
+struct DroppedItem {
+  std::string path;
+  bool folder = false;
+};
+
 class Ui {
  public:
   explicit Ui(MemoryBackend& backend) : backend_(backend) {}
@@ -41,9 +47,10 @@ class Ui {
   void Paste(const std::string& form, const std::string& control, const std::string& text,
              const std::vector<int>& keys = {});
   void Focus(const std::string& form, const std::string& control, int index = -1);
-  // Drops items from the shell on a control.
-  void Drop(const std::string& form, const std::string& control,
-            const std::vector<toolkit::DroppedItem>& items);
+  // Drops items from the shell on a control: how many of them the program
+  // asked whether they are folders.
+  int Drop(const std::string& form, const std::string& control,
+           const std::vector<DroppedItem>& items);
   void Menu(const std::string& form, const std::string& menu);
   void CloseBox(const std::string& form);
 

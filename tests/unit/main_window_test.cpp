@@ -477,14 +477,15 @@ TEST_F(MainWindowBrowse, TickingTheBoxAloneChangesNothing) {
 }
 
 TEST_F(MainWindowBrowse, DroppedFolderCountsAsBrowsedAndFilesAreRefusedLogNamesTheFirstFile) {
-  const toolkit::DroppedItem file{"C:\\Logs\\copy log.txt", false},
-      folder{"C:\\Data\\Reports", true}, other{"E:\\Backup", true};
+  const DroppedItem file{"C:\\Logs\\copy log.txt", false}, folder{"C:\\Data\\Reports", true},
+      other{"E:\\Backup", true};
   const auto refused = [&](const std::string& form, const std::string& field) {
     return ui.At(form, field).refusedDrops;
   };
   ui.Drop("frmMain", "txtSrcPath", {file});
   EXPECT_EQ(Field("txtSrcPath"), "");
-  ui.Drop("frmMain", "txtSrcPath", {file, folder, other});
+  // The items after the one taken are never asked about.
+  EXPECT_EQ(ui.Drop("frmMain", "txtSrcPath", {file, folder, other}), 2);
   EXPECT_EQ(Field("txtSrcPath"), "C:\\Data\\Reports\\");
   EXPECT_EQ(program.frmMain.RoboSrc(), "C:\\Data\\Reports\\");
   EXPECT_EQ(program.slots.strBrowsePath, "C:\\Data\\Reports");
