@@ -36,7 +36,16 @@ void Control::Attach(FormPeer& formPeer) {
 }
 
 std::string Control::Text() { return peer().Text(); }
-void Control::SetText(const std::string& text) { peer().SetText(text); }
+void Control::SetText(const std::string& text) {
+  // Screen readers announce a live region by its name: while it holds a text,
+  // that text is its name, as a label's would be.
+  if (def_.style & kLiveRegion) {
+    bool labelled = false;
+    peer().SetAccessibleName(text.empty() ? AccessibleName(form_.def(), def_, labelled) : text,
+                             labelled);
+  }
+  peer().SetText(text);
+}
 bool Control::Enabled() { return peer().Enabled(); }
 void Control::SetEnabled(bool enabled) { peer().SetEnabled(enabled); }
 void Control::SetFocus() { peer().Focus(); }

@@ -39,10 +39,11 @@ enum ControlStyle : unsigned {
   kDefaultButton = 1u << 0,  // Enter presses it
   kCancelButton = 1u << 1,   // Esc presses it
   kAppIcon = 1u << 2,        // a picture showing the program's icon
-  // A text box that only shows: read-only, borderless, multi-line, never a
-  // tab stop, its text selectable and copyable.
+  // A text box that only shows: read-only, borderless, multi-line, its text
+  // reached by Tab, selectable and copyable.
   kReadOnlyText = 1u << 3,
-  // A screen reader announces each new text of it without being asked.
+  // A screen reader announces each new text of it without being asked; its
+  // name is its text while it holds one.
   kLiveRegion = 1u << 4,
   // A folder dropped on it from Explorer is taken; files are refused.
   kDropsFolder = 1u << 5,

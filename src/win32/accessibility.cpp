@@ -17,24 +17,35 @@ constexpr GUID kLiveSettingProperty = {
 constexpr int kPolite = 1;
 
 // The system's accessible object for a control with another name; everything
-// else is the system's answer. The accessibility DLLs load only when a screen
-// reader (or another client) first asks.
-class NamedAccessible final : public IAccessible {
+// else is the system's answer. It answers for the interfaces it implements
+// itself, forwarding to the system's object behind it, and no other, so that
+// whichever of them a client holds leads back to this object and its name
+// (COM identity): an interface of the system's object handed out as its own
+// would lead a client to the unnamed object. The accessibility DLLs load only
+// when a screen reader (or another client) first asks.
+class NamedAccessible final : public IAccessible, public IEnumVARIANT, public IOleWindow {
  public:
   NamedAccessible(IAccessible* system, std::wstring name)
-      : system_(system), name_(std::move(name)) {}
+      : system_(system), name_(std::move(name)) {
+    system_->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&children_));
+    system_->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&window_));
+  }
   NamedAccessible(const NamedAccessible&) = delete;
   NamedAccessible& operator=(const NamedAccessible&) = delete;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible)
       *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    // The rest (children, the window) are the system object's.
-    return system_->QueryInterface(iid, out);
+    else if (iid == IID_IEnumVARIANT && children_)
+      *out = static_cast<IEnumVARIANT*>(this);
+    else if (iid == IID_IOleWindow && window_)
+      *out = static_cast<IOleWindow*>(this);
+    else
+      return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
   ULONG STDMETHODCALLTYPE Release() override {
@@ -62,10 +73,23 @@ class NamedAccessible final : public IAccessible {
                                           DISPID* ids) override {
     return system_->GetIDsOfNames(iid, names, count, locale, ids);
   }
+  // A client that reads the name through IDispatch gets this object's name too.
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
                                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                    UINT* argument) override {
-    return system_->Invoke(id, iid, locale, flags, params, result, exception, argument);
+    if (id != DISPID_ACC_NAME || !(flags & DISPATCH_PROPERTYGET) || !result)
+      return system_->Invoke(id, iid, locale, flags, params, result, exception, argument);
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = CHILDID_SELF;
+    if (params && params->cArgs > 0) child = params->rgvarg[params->cArgs - 1];
+    BSTR name = nullptr;
+    const HRESULT got = get_accName(child, &name);
+    if (SUCCEEDED(got)) {
+      result->vt = VT_BSTR;
+      result->bstrVal = name;
+    }
+    return got;
   }
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
     return system_->get_accParent(parent);
@@ -129,10 +153,30 @@ class NamedAccessible final : public IAccessible {
     return system_->put_accValue(child, value);
   }
 
+  // The children, as the system's object enumerates them.
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override {
+    return children_->Next(count, items, fetched);
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override { return children_->Skip(count); }
+  HRESULT STDMETHODCALLTYPE Reset() override { return children_->Reset(); }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override { return children_->Clone(copy); }
+
+  // The control's window.
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override { return window_->GetWindow(hwnd); }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override {
+    return window_->ContextSensitiveHelp(enter);
+  }
+
  private:
-  ~NamedAccessible() { system_->Release(); }
+  ~NamedAccessible() {
+    if (children_) children_->Release();
+    if (window_) window_->Release();
+    system_->Release();
+  }
 
   IAccessible* system_;
+  IEnumVARIANT* children_ = nullptr;
+  IOleWindow* window_ = nullptr;
   std::wstring name_;
   LONG references_ = 1;
 };
@@ -162,7 +206,9 @@ LRESULT NamedAccessibleObject(HWND hwnd, WPARAM flags, const std::wstring& name)
   static auto createStd = SystemFunction<CreateStdFn>(L"oleacc.dll", "CreateStdAccessibleObject");
   static auto result = SystemFunction<ResultFn>(L"oleacc.dll", "LresultFromObject");
   IAccessible* system = nullptr;
-  if (!createStd || !result ||
+  // The answer is marshalled through COM, which a screen reader's first
+  // question, a sent message, may reach before anything else has started it.
+  if (!createStd || !result || !StartCom() ||
       FAILED(createStd(hwnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&system))))
     return 0;
   auto* named = new NamedAccessible(system, name);

@@ -63,8 +63,14 @@ class ControlWindow : public toolkit::ControlPeer {
 
  private:
   void ShowAppIcon();
-  // Puts Intercept in front of the window's own procedure.
+  // Puts Intercept in front of the window's own procedure, and takes it out.
   void InterceptMessages();
+  void StopIntercepting();
+  // A text that only shows has its scroll bar while its lines do not fit.
+  void FitScrollBar();
+  int LineCount() const;
+  int VisibleLines() const;
+  LRESULT Scroll(int request);
 
   FormWindow& form_;
   const toolkit::ControlDef& def_;
@@ -75,6 +81,7 @@ class ControlWindow : public toolkit::ControlPeer {
   std::wstring accessibleName_;  // where the system's own name would not do
   bool answersName_ = false;
   bool liveMarked_ = false;
+  bool fittingScrollBar_ = false;
   DropTarget* dropTarget_ = nullptr;  // its own reference to it
 };
 

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
+
 #include "win32/accessibility.h"
 #include "win32/backend.h"
 #include "win32/drop_target.h"
@@ -42,10 +44,11 @@ WindowKind KindOf(const toolkit::ControlDef& def) {
       return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
               0};
     case ControlKind::TextBox:
-      // A text that only shows wraps its lines and scrolls when they do not
-      // fit; it is reached with the mouse, never by Tab.
+      // A text that only shows wraps its lines, and scrolls when they do not
+      // fit; its scroll bar is the control's own to show (see FitScrollBar).
+      // Like a Properties dialog's fields, Tab reaches it to read and copy.
       if (def.style & toolkit::kReadOnlyText)
-        return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, 0};
+        return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_TABSTOP, 0};
       return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::Label:
       return {L"STATIC", SS_LEFT, 0};
@@ -63,11 +66,12 @@ WindowKind KindOf(const toolkit::ControlDef& def) {
   return {L"STATIC", 0, 0};
 }
 
-// A multi-line edit asks the dialog manager for every key, and then closes its
-// window on Esc: one that only shows leaves Tab, Enter and Esc to the dialog
-// manager instead (the main window has no button for Enter or Esc), and lets
-// Ctrl+A select all it shows.
-LRESULT ReadOnlyTextKey(HWND hwnd, UINT message, WPARAM wParam, LRESULT result) {
+constexpr wchar_t kOriginalProc[] = L"Marquill.OriginalProc";
+
+// Keys of a multi-line edit: it asks the dialog manager for every key, and then
+// closes its window on Esc and sends Enter to a default button. Tab, Enter and
+// Esc go to the dialog manager instead, and Ctrl+A selects all it shows.
+LRESULT MultiLineKey(HWND hwnd, UINT message, WPARAM wParam, LRESULT result) {
   if (message == WM_GETDLGCODE) return result & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
   if (message == WM_KEYDOWN && wParam == 'A' && GetKeyState(VK_CONTROL) < 0)
     SendMessageW(hwnd, EM_SETSEL, 0, -1);
@@ -81,7 +85,24 @@ LRESULT ReadOnlyTextKey(HWND hwnd, UINT message, WPARAM wParam, LRESULT result) 
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* control = reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   // Handlers run from here too: no exception may leave the procedure.
-  return Guarded([&] { return control->Intercept(message, wParam, lParam); }, 0);
+  if (control) return Guarded([&] { return control->Intercept(message, wParam, lParam); }, 0);
+  // Its control has gone, but a later subclass still passes messages on here.
+  const auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProc));
+  if (message == WM_NCDESTROY) RemovePropW(hwnd, kOriginalProc);
+  return original ? CallWindowProcW(original, hwnd, message, wParam, lParam)
+                  : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The height of one line of an edit, as it lays its lines out.
+int LineHeight(HWND edit) {
+  const HDC dc = GetDC(edit);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+  return std::max(1, static_cast<int>(metrics.tmHeight));
 }
 
 // A list shows whole rows only, however its height and font scale: its rows
@@ -143,7 +164,7 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
 // destroy. From here on it reports nothing.
 ControlWindow::~ControlWindow() {
   form_.Forget(id_);
-  if (original_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+  StopIntercepting();
   if (dropTarget_) dropTarget_->Revoke();
 }
 
@@ -165,29 +186,148 @@ void ControlWindow::InterceptMessages() {
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   original_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
+  SetPropW(hwnd_, kOriginalProc, reinterpret_cast<HANDLE>(original_));
+}
+
+void ControlWindow::StopIntercepting() {
+  if (!original_) return;
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  // Put back only while it is still ours: a subclass that came later calls it
+  // on, and it then passes messages to the original through the property.
+  if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ControlProc)) {
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    RemovePropW(hwnd_, kOriginalProc);
+  }
+  original_ = nullptr;
 }
 
 LRESULT ControlWindow::Intercept(UINT message, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC original = original_;
+  if (message == WM_NCDESTROY) {
+    StopIntercepting();
+    return CallWindowProcW(original, hwnd_, message, wParam, lParam);
+  }
   // The control answers for its client area, named as its table says.
   if (message == WM_GETOBJECT && answersName_ &&
       static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT))
     if (const LRESULT answer = NamedAccessibleObject(hwnd_, wParam, accessibleName_)) return answer;
   if (def_.kind != ControlKind::TextBox)
-    return CallWindowProcW(original_, hwnd_, message, wParam, lParam);
+    return CallWindowProcW(original, hwnd_, message, wParam, lParam);
+  const bool multiLine = (GetWindowLongW(hwnd_, GWL_STYLE) & ES_MULTILINE) != 0;
+  if (multiLine && (wParam == VK_ESCAPE || wParam == VK_RETURN)) {
+    if (message == WM_CHAR) return 0;
+    // Marquill's loop gives these keys to the dialog manager. One that comes
+    // here came through another modal loop (the folder browser's, an Open
+    // box's): the edit would close the window on Esc, so the window gets what
+    // the dialog manager would have given it.
+    if (message == WM_KEYDOWN) {
+      OnKey(toolkit::PeerEvent::KeyDown, wParam);
+      SendMessageW(GetParent(hwnd_), WM_COMMAND, wParam == VK_ESCAPE ? IDCANCEL : IDOK, 0);
+      return 0;
+    }
+  }
+  if (message == WM_VSCROLL && (def_.style & toolkit::kReadOnlyText)) return Scroll(LOWORD(wParam));
   // Keys reach the toolkit from the edit control itself. The dialog manager
   // keeps the key-downs of Tab, Enter and Esc from the edit, but first asks it
   // with WM_GETDLGCODE about each key-down addressed to it; a key-down seen
   // both ways counts as one press.
-  const bool readOnly = (def_.style & toolkit::kReadOnlyText) != 0;
-  if (readOnly && message == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_RETURN)) return 0;
   const MSG* asked = message == WM_GETDLGCODE ? reinterpret_cast<const MSG*>(lParam) : nullptr;
   if (asked && asked->message == WM_KEYDOWN && asked->hwnd == hwnd_)
     OnKey(toolkit::PeerEvent::KeyDown, asked->wParam);
   if (message == WM_KEYDOWN) OnKey(toolkit::PeerEvent::KeyDown, wParam);
-  LRESULT result = CallWindowProcW(original_, hwnd_, message, wParam, lParam);
-  if (readOnly) result = ReadOnlyTextKey(hwnd_, message, wParam, result);
+  LRESULT result = CallWindowProcW(original, hwnd_, message, wParam, lParam);
+  if (multiLine) result = MultiLineKey(hwnd_, message, wParam, result);
   if (message == WM_KEYUP) OnKey(toolkit::PeerEvent::KeyUp, wParam);
+  if (def_.style & toolkit::kReadOnlyText) {
+    switch (message) {
+      // What may change its lines or which of them show.
+      case WM_SETTEXT:
+      case WM_SIZE:
+      case WM_SETFONT:
+      case WM_KEYDOWN:
+      case WM_MOUSEWHEEL:
+      case WM_MOUSEMOVE:
+      case WM_TIMER:
+      case EM_SETSEL:
+      case EM_SCROLLCARET:
+      case EM_LINESCROLL:
+        FitScrollBar();
+        break;
+      default:
+        break;
+    }
+  }
   return result;
+}
+
+void ControlWindow::FitScrollBar() {
+  if (fittingScrollBar_) return;
+  fittingScrollBar_ = true;
+  const auto shown = [&] { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VSCROLL) != 0; };
+  // Shown or hidden, the bar changes the width the lines wrap in: once more
+  // with it changed settles it.
+  for (int pass = 0; pass < 2 && (LineCount() > VisibleLines()) != shown(); ++pass)
+    ShowScrollBar(hwnd_, SB_VERT, !shown());
+  if (shown()) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = LineCount() - 1;
+    info.nPage = static_cast<UINT>(VisibleLines());
+    info.nPos = static_cast<int>(SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0));
+    SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+  }
+  fittingScrollBar_ = false;
+}
+
+int ControlWindow::LineCount() const {
+  return std::max(1, static_cast<int>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0)));
+}
+
+int ControlWindow::VisibleLines() const {
+  RECT format{};
+  SendMessageW(hwnd_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  return std::max(1, static_cast<int>((format.bottom - format.top) / LineHeight(hwnd_)));
+}
+
+LRESULT ControlWindow::Scroll(int request) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(hwnd_, SB_VERT, &info);
+  const int first = static_cast<int>(SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0));
+  const int page = static_cast<int>(info.nPage);
+  int target = first;
+  switch (request) {
+    case SB_LINEUP:
+      target = first - 1;
+      break;
+    case SB_LINEDOWN:
+      target = first + 1;
+      break;
+    case SB_PAGEUP:
+      target = first - page;
+      break;
+    case SB_PAGEDOWN:
+      target = first + page;
+      break;
+    case SB_TOP:
+      target = 0;
+      break;
+    case SB_BOTTOM:
+      target = info.nMax;
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      target = info.nTrackPos;
+      break;
+    default:
+      break;
+  }
+  target = std::clamp(target, 0, std::max(0, info.nMax - page + 1));
+  if (target != first) SendMessageW(hwnd_, EM_LINESCROLL, 0, target - first);
+  FitScrollBar();
+  return 0;
 }
 
 void ControlWindow::RefuseDrop() { MessageBeep(MB_OK); }

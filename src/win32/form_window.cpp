@@ -303,6 +303,8 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested, bool onlyIfChanged) {
     GetWindowPlacement(hwnd_, &placement);
     RECT& normal = placement.rcNormalPosition;
     normal = {normal.left, normal.top, normal.left + size.cx, normal.top + size.cy};
+    // Minimised it stays, and in the background; hidden, hidden.
+    placement.showCmd = IsWindowVisible(hwnd_) ? SW_SHOWMINNOACTIVE : SW_HIDE;
     SetWindowPlacement(hwnd_, &placement);
   } else {
     SetWindowPos(hwnd_, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -9,4 +9,9 @@ namespace marquill::win32 {
 bool StartOle();
 bool OleStarted();
 
+// COM alone on the interface thread (a single-threaded apartment), for the
+// calls that need no more of OLE: started once, on the way to the first of
+// them, so that start-up does not pay for it.
+bool StartCom();
+
 }  // namespace marquill::win32

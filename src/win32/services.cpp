@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "win32/backend.h"
+#include "win32/ole.h"
 #include "win32/system_function.h"
 #include "win32/text.h"
 
@@ -222,17 +223,14 @@ std::string ProgramHost::SystemFolder() {
 void ProgramHost::EndProgram() { ExitProcess(0); }
 
 std::optional<std::string> FolderBrowser::Browse(const FolderBrowseRequest& request) {
-  using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
   using BrowseFn = PIDLIST_ABSOLUTE(WINAPI*)(LPBROWSEINFOW);
   using GetPathExFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, PWSTR, DWORD, GPFIDL_FLAGS);
   using GetPathFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, LPWSTR);
-  static auto coInitializeEx = SystemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
   static auto browse = SystemFunction<BrowseFn>(L"shell32.dll", "SHBrowseForFolderW");
   static auto getPathEx = SystemFunction<GetPathExFn>(L"shell32.dll", "SHGetPathFromIDListEx");
   static auto getPath = SystemFunction<GetPathFn>(L"shell32.dll", "SHGetPathFromIDListW");
-  if (!coInitializeEx || !browse || !getPath) Unavailable("The folder browser");
-  // The browser needs COM on this thread; a repeated call is harmless.
-  coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // The browser needs COM on this thread.
+  if (!StartCom() || !browse || !getPath) Unavailable("The folder browser");
 
   std::wstring title = Widen(request.title);
   BROWSEINFOW info{};

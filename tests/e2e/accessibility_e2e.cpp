@@ -55,6 +55,12 @@ TEST(AccessibilityE2E, EveryControlThatTakesTheFocusHasANameOfItsOwn) {
   EXPECT_EQ(NamesIn(app.main()), (Names{"Source Path", "Destination Path", "Browse Source Path",
                                         "Browse Destination Path", "Quit", "RoboCopy",
                                         "Match Destination Folder to Source Folder", "Last copy"}));
+  // The status line's name is what it tells: a screen reader announces that.
+  app.SetFolders("C:\\Data\\", "D:\\Backup\\");
+  PressMessageBoxButton(app.ClickForBox(app.RunButton(), "Continue?"), IDOK);
+  const HWND status = FindChildAt(app.main(), "Edit", kStatusRect);
+  WaitUntil([&] { return GetText(status).rfind("Done at ", 0) == 0; }, "the copy's report");
+  EXPECT_EQ(NamesIn(app.main()).back(), GetText(status));
 
   ChooseMenu(app.main(), {"Tools", "Options"});
   const Names names = NamesIn(WaitForTopWindow(app.process(), "Options"));

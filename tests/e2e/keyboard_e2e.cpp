@@ -65,7 +65,8 @@ std::vector<HWND> MainTabOrder(const MarquillApp& app) {
           FindChildAt(app.main(), "Button", kBrowseDestinationRect),
           app.QuitButton(),
           app.RunButton(),
-          FindChildAt(app.main(), "Button", kMatchDestRect)};
+          FindChildAt(app.main(), "Button", kMatchDestRect),
+          FindChildAt(app.main(), "Edit", kStatusRect)};
 }
 
 // Runs the command as it stands, cancels the confirmation and returns its text.
@@ -151,15 +152,35 @@ TEST_F(KeyboardE2E, EnterAndEscInTheMainWindowPressNoButton) {
   ParkPointer();
   PressKey(app.main(), VK_RETURN);
   ExpectTabWalk(app.main(), {order[2]});
-  // The status line, reached with the mouse, leaves them to the window too,
-  // which closes nothing; Tab takes the focus on round to the first field.
-  const HWND status = FindChildAt(app.main(), "Edit", kStatusRect);
+  // The status line leaves them to the window too, which closes nothing; Tab
+  // takes the focus on round to the first field.
+  const HWND status = order.back();
   MouseClick(status);
   WaitForFocus(app.main(), status);
   ParkPointer();
   PressKey(app.main(), VK_RETURN);
   PressKey(app.main(), VK_ESCAPE);
   ExpectTabWalk(app.main(), {order[0]});
+
+  // So it does while the folder browser's own loop hands it the keys: the
+  // unowned browser leaves the main window usable, and the focus comes back
+  // to the status line with it.
+  // Under Xvfb the first click after keys may be lost: one more does no harm.
+  for (int click = 0; click < 2 && FocusIn(app.main()) != status; ++click, Sleep(300))
+    MouseClick(status);
+  WaitForFocus(app.main(), status);
+  PressKey(app.main(), 'X');  // a key the dialog manager has seen the edit for
+  PostMessageW(app.main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(order[3]), BN_CLICKED),
+               reinterpret_cast<LPARAM>(order[3]));
+  const HWND browser = WaitForTopWindow(app.process(), "Browse for Folder", "#32770");
+  SettleForeground(app.main());
+  WaitForFocus(app.main(), status);
+  PressKey(app.main(), VK_ESCAPE);
+  PressKey(app.main(), VK_RETURN);
+  PressKey(app.main(), VK_TAB);
+  WaitForFocus(app.main(), order[0]);
+  PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
+  WaitForTopWindowGone(app.process(), "Browse for Folder", "#32770");
 
   EXPECT_EQ(ShownTopWindowsOf(app.process().Id()), std::vector<HWND>{app.main()});
   EXPECT_EQ(app.process().DescendantsStarted(), 0);
@@ -213,7 +234,7 @@ TEST_F(KeyboardE2E, SpaceTogglesTheFocusedCheckBox) {
   SettleForeground(app.main());
   const HWND match = FindChildAt(app.main(), "Button", kMatchDestRect);
   WaitForFocus(app.main(), app.SourceField());
-  ExpectTabWalk(app.main(), {match}, true);
+  ExpectTabWalk(app.main(), {MainTabOrder(app).back(), match}, true);
   PressKey(app.main(), VK_SPACE);
   WaitUntil([&] { return CheckState(match) == BST_UNCHECKED; }, "Match to be cleared");
   PressKey(app.main(), VK_SPACE);

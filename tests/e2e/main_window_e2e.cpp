@@ -73,17 +73,20 @@ TEST(MainWindowE2E, RunConfirmsTheCommandAndStartsTheEngineFromTheProgramFolder)
   EXPECT_EQ(WaitForInvocations(app.engineRecord(), 2).size(), 2u);
 }
 
-// The engines here end when the test sets their event, with exit code 9.
+// The engines here end when the test sets their event, with exit code 31.
 TEST(MainWindowE2E, StatusLineFollowsEachEngineToItsEndAndRunsLeaveNoHandleBehind) {
   const HANDLE hold = CreateEventW(nullptr, TRUE, FALSE, L"MarquillE2EHoldEngine");
   MarquillApp app(ProgramFolder(), {{"MARQUILL_ENGINE_HOLD", "MarquillE2EHoldEngine"},
-                                    {"MARQUILL_ENGINE_EXIT_CODE", "9"}});
+                                    {"MARQUILL_ENGINE_EXIT_CODE", "31"}});
   const HWND status = FindChildAt(app.main(), "Edit", kStatusRect);
   const auto shows = [&](const std::string& pattern) {
     WaitUntil([&] { return std::regex_match(GetText(status), std::regex(pattern)); },
               "the status line to show " + pattern);
   };
+  // A scroll bar only while the lines do not fit.
+  const auto scrolls = [&] { return (GetWindowLongW(status, GWL_STYLE) & WS_VSCROLL) != 0; };
   EXPECT_EQ(GetText(status), "");
+  EXPECT_FALSE(scrolls());
   const auto run = [&] {
     PressMessageBoxButton(app.ClickForBox(app.RunButton(), "Continue?"), IDOK);
   };
@@ -92,10 +95,16 @@ TEST(MainWindowE2E, StatusLineFollowsEachEngineToItsEndAndRunsLeaveNoHandleBehin
   shows("1 copy running");
   run();
   shows("2 copies running");
+  EXPECT_FALSE(scrolls());
   SetEvent(hold);
   const std::string report =
-      "Failed at [^,]+, exit code 9: some files or folders could not be copied; files copied\\.";
+      "Failed at [^,]+, exit code 31: serious error, nothing copied; some files or folders could "
+      "not be copied; mismatched files or folders found; extra files or folders in the "
+      "destination; files copied\\.";
   shows(report);
+  EXPECT_TRUE(scrolls());
+  SendMessageW(status, WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_GT(SendMessageW(status, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 
   // Each engine's handle and wait go with it.
   const DWORD handles = app.process().HandleCount();
@@ -229,6 +238,10 @@ TEST(MainWindowE2E, OptionsDialogIsOneWindowThatQuitNoLeavesOpenAndCloseBoxEnds)
 TEST(MainWindowE2E, StartsInTheShowStateItWasStartedWith) {
   MarquillApp minimised(ProgramFolder(), {}, SW_SHOWMINNOACTIVE);
   EXPECT_TRUE(IsIconic(minimised.main()));
+  // A change of text size lays it out again, minimised and in the background.
+  SendMessageW(minimised.main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+  EXPECT_TRUE(IsIconic(minimised.main()));
+  EXPECT_NE(GetForegroundWindow(), minimised.main());
   MarquillApp maximised(ProgramFolder(), {}, SW_SHOWMAXIMIZED);
   EXPECT_TRUE(IsZoomed(maximised.main()));
   MarquillApp hidden(ProgramFolder(), {}, SW_HIDE);  // a window nobody could reach otherwise

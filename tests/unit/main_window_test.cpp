@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,10 @@ struct EmptyField {
   const char* message;
 };
 
+// Named for the field left empty, in test names and in failure messages alike.
+std::string FieldLeftEmpty(const EmptyField& field) { return std::string(field.empty) + "Empty"; }
+void PrintTo(const EmptyField& field, std::ostream* out) { *out << FieldLeftEmpty(field); }
+
 class MainWindowEmptyField : public MainWindow, public ::testing::WithParamInterface<EmptyField> {};
 
 TEST_P(MainWindowEmptyField, IsReportedGetsTheFocusAndChangesNothing) {
@@ -113,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(SourceAndDestination, MainWindowEmptyField,
                          ::testing::Values(EmptyField{"txtSrcPath", "txtDestPath",
                                                       "Please select a source directory"},
                                            EmptyField{"txtDestPath", "txtSrcPath",
-                                                      "Please select a destination directory"}));
+                                                      "Please select a destination directory"}),
+                         [](const auto& info) { return FieldLeftEmpty(info.param); });
 
 TEST_F(MainWindowValidation, BothEmptyReportOnlyTheSource) {
   ui.Click("frmMain", "cmdRun");
@@ -244,8 +250,10 @@ TEST_F(MainWindowRun, WithoutAnEngineBesideTheProgramTheSystemsRunsElseBothAreRe
 
 TEST_F(MainWindowRun, StatusLineTellsHowEachEngineEndedWhileOthersRun) {
   const auto status = [&] { return Field("txtStatus"); };
+  const auto name = [&] { return ui.At("frmMain", "txtStatus").accessibleName; };
   MemoryForm& main = ui.Window("frmMain");
   EXPECT_EQ(status(), "");
+  EXPECT_EQ(name(), "Last copy");
   TypeFolders("C:\\Data\\", "D:\\Backup\\");
   fakes.launcher.missing = {kEngine, "C:\\Windows\\System32\\robocopy.exe"};
   Run(MsgResult::Ok);  // nothing started, nothing to tell
@@ -253,6 +261,7 @@ TEST_F(MainWindowRun, StatusLineTellsHowEachEngineEndedWhileOthersRun) {
   fakes.launcher.missing.clear();
   Run(MsgResult::Ok);
   EXPECT_EQ(status(), "1 copy running");
+  EXPECT_EQ(name(), status());  // what a screen reader announces
   Run(MsgResult::Ok);
   Run(MsgResult::Ok);
   EXPECT_EQ(status(), "3 copies running");
