@@ -240,13 +240,16 @@ LRESULT ControlWindow::Intercept(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYUP) OnKey(toolkit::PeerEvent::KeyUp, wParam);
   if (def_.style & toolkit::kReadOnlyText) {
     switch (message) {
-      // What may change its lines or which of them show.
+      // What may change its lines or which of them show: a drag that selects
+      // scrolls them too.
+      case WM_MOUSEMOVE:
+        if (!(wParam & MK_LBUTTON)) break;
+        [[fallthrough]];
       case WM_SETTEXT:
       case WM_SIZE:
       case WM_SETFONT:
       case WM_KEYDOWN:
       case WM_MOUSEWHEEL:
-      case WM_MOUSEMOVE:
       case WM_TIMER:
       case EM_SETSEL:
       case EM_SCROLLCARET:
