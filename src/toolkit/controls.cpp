@@ -160,13 +160,15 @@ void TextBox::OnUserEvent(PeerEvent event, int keyCode) {
   Control::OnUserEvent(event, keyCode);
 }
 
-std::optional<size_t> TextBox::Taken(const DroppedItems& items) const {
-  if (!(def().style & (kDropsFolder | kDropsFile))) return {};
-  const bool folders = (def().style & kDropsFolder) != 0;
-  // The first of its kind: the items after it need not be asked about.
+std::optional<size_t> FirstOfKind(const DroppedItems& items, bool folders) {
   for (size_t i = 0; i < items.Count(); ++i)
     if (items.IsFolder(i) == folders) return i;
   return {};
+}
+
+std::optional<size_t> TextBox::Taken(const DroppedItems& items) const {
+  if (!(def().style & (kDropsFolder | kDropsFile))) return {};
+  return FirstOfKind(items, (def().style & kDropsFolder) != 0);
 }
 
 void TextBox::OnUserDrop(const DroppedItems& items) {

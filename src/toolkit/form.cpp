@@ -200,6 +200,20 @@ void Form::OnMenuCommand(int menuIndex) {
   if (menus_[menuIndex]->Click) menus_[menuIndex]->Click();
 }
 
+std::optional<size_t> Form::Taken(const DroppedItems& items) const {
+  if (!(def_.style & kDropsFile)) return {};
+  return FirstOfKind(items, false);
+}
+
+bool Form::WouldTake(const DroppedItems& items) { return AcceptsEvents() && Taken(items); }
+
+void Form::OnPeerDrop(const DroppedItems& items) {
+  if (!AcceptsEvents()) return;
+  const std::optional<size_t> taken = Taken(items);
+  if (!taken) return peer_->RefuseDrop();
+  if (Drop) Drop(items.Path(*taken));
+}
+
 Control& Form::Find(int id, int index) {
   for (auto& control : controls_)
     if (control->def().id == id && control->def().index == index) return *control;

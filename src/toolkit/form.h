@@ -1,7 +1,9 @@
 // The portable form: load, show, hide and unload.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
@@ -43,6 +45,10 @@ class Form : private FormEvents {
 
   // True while peer events may run handlers.
   bool AcceptsEvents() const { return peer_ && !busy_; }
+
+  // Of the items dropped on a window that takes files (kDropsFile), the first
+  // file; a drop with none is refused.
+  std::function<void(const std::string& path)> Drop;
   FormPeer& peer();
 
  protected:
@@ -71,6 +77,9 @@ class Form : private FormEvents {
  private:
   void OnCloseRequest() override;
   void OnMenuCommand(int menuIndex) override;
+  void OnPeerDrop(const DroppedItems& items) override;
+  bool WouldTake(const DroppedItems& items) override;
+  std::optional<size_t> Taken(const DroppedItems& items) const;
   Control& Find(int id, int index);
   OptionGroup& GroupOf(int id);
   MenuItem& MenuOf(int id);

@@ -132,6 +132,9 @@ struct FormDef {
   std::span<const ControlDef> controls;
   std::span<const MenuDef> menus = {};
   FormBorder border = FormBorder::FixedSingle;
+  // kDropsFile: a file dropped on the window, outside the controls that take
+  // drops, is taken; folders are refused.
+  unsigned style = kNoStyle;
 };
 
 }  // namespace marquill::toolkit

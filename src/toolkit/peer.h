@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,10 +57,18 @@ class ControlEvents {
   ~ControlEvents() = default;
 };
 
+// The first of `items` that is a folder (`folders`) or a file; none when
+// none is. The items after it are not asked about.
+std::optional<size_t> FirstOfKind(const DroppedItems& items, bool folders);
+
 class FormEvents {
  public:
   virtual void OnCloseRequest() = 0;
   virtual void OnMenuCommand(int menuIndex) = 0;
+  // Items dropped on the window itself, outside the controls that take drops;
+  // and whether such a drop would be taken.
+  virtual void OnPeerDrop(const DroppedItems& items) = 0;
+  virtual bool WouldTake(const DroppedItems& items) = 0;
 
  protected:
   ~FormEvents() = default;
@@ -102,6 +111,8 @@ class FormPeer {
   // Draws the user back when the window is not the foreground one: its
   // taskbar button flashes until they come.
   virtual void Alert() = 0;
+  // A drop on the window that holds nothing it takes: the user hears so.
+  virtual void RefuseDrop() = 0;
 };
 
 class Backend {

@@ -105,6 +105,7 @@ class FormWindow : public toolkit::FormPeer {
   void Hide() override;
   bool Visible() const override;
   void Alert() override;
+  void RefuseDrop() override;
 
   HWND hwnd() const { return hwnd_; }
   HINSTANCE instance() const { return instance_; }
@@ -167,6 +168,7 @@ class FormWindow : public toolkit::FormPeer {
   std::vector<CaptionRun> captionRuns_;
   int nextId_ = 100;
   std::map<int, ControlWindow*> controls_;
+  DropTarget* dropTarget_ = nullptr;  // its own reference, when it takes files
 };
 
 class Backend : public toolkit::Backend {

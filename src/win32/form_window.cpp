@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "win32/backend.h"
+#include "win32/drop_target.h"
 #include "win32/layout_fit.h"
 #include "win32/ole.h"
 #include "win32/resource_ids.h"
@@ -173,6 +174,12 @@ FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit:
                       CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, menu.get(), instance, this);
   if (!hwnd_) throw CannotCreateWindow(def.name, GetLastError());
   hasMenu_ = menu.release() != nullptr;  // the window has it now
+  if (def.style & toolkit::kDropsFile) {
+    dropTarget_ = new DropTarget(
+        hwnd_, [this](const DropTarget::Items& items) { return events_.WouldTake(items); },
+        [this](const DropTarget::Items& items) { events_.OnPeerDrop(items); });
+    WantDrops();
+  }
   if (mainWindow && IsWindow(mainWindow)) MoveToMonitorOf(mainWindow);
   baseUnits_ = MessageBaseUnits();
   ApplyDpi(WindowDpi(hwnd_), nullptr);
@@ -208,6 +215,7 @@ void FormWindow::MoveToMonitorOf(HWND mainWindow) {
 }
 
 FormWindow::~FormWindow() {
+  if (dropTarget_) dropTarget_->Revoke();
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   // Its controls' windows and its menu go with it; its font and icons after.
   DestroyWindow(hwnd_);
@@ -267,6 +275,8 @@ void FormWindow::Alert() {
   FLASHWINFO flash{sizeof flash, hwnd_, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
   FlashWindowEx(&flash);
 }
+
+void FormWindow::RefuseDrop() { MessageBeep(MB_OK); }
 
 void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested, bool onlyIfChanged) {
   const RECT frame = FrameAt(FormStyle(def_), FormExStyle(def_), hasMenu_, dpi);
@@ -433,8 +443,10 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case kStartDrops:
-      if (StartOle())
-        for (auto& [id, control] : controls_) control->AcceptDrops();
+      if (!StartOle()) return 0;
+      // Drops on a control that takes none go to the window, if it does.
+      if (dropTarget_) dropTarget_->Register();
+      for (auto& [id, control] : controls_) control->AcceptDrops();
       return 0;
     case WM_GETDPISCALEDSIZE: {
       // The size the layout will have at the new dpi, so that a window dragged

@@ -62,13 +62,15 @@ class MemoryForm : public toolkit::FormPeer {
   void Hide() override;
   bool Visible() const override { return visible; }
   void Alert() override;
+  void RefuseDrop() override { ++refusedDrops; }
 
   MemoryBackend& backend;
   const toolkit::FormDef& def;
   toolkit::FormEvents& events;
   std::string caption;
   bool visible = false;
-  int alerts = 0;                        // flashes while it was not in front
+  int alerts = 0;  // flashes while it was not in front
+  int refusedDrops = 0;
   std::vector<MemoryControl*> controls;  // in creation order
 };
 

@@ -56,7 +56,10 @@ int Ui::Drop(const std::string& form, const std::string& control,
     const std::vector<DroppedItem>& items;
     mutable std::set<size_t> asked;
   } dropped(items);
-  Usable(form, control, -1).events.OnPeerDrop(dropped);
+  if (!control.empty())
+    Usable(form, control, -1).events.OnPeerDrop(dropped);
+  else if (IsVisible(form))
+    Window(form).events.OnPeerDrop(dropped);
   return static_cast<int>(dropped.asked.size());
 }
 

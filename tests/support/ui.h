@@ -47,8 +47,8 @@ class Ui {
   void Paste(const std::string& form, const std::string& control, const std::string& text,
              const std::vector<int>& keys = {});
   void Focus(const std::string& form, const std::string& control, int index = -1);
-  // Drops items from the shell on a control: how many of them the program
-  // asked whether they are folders.
+  // Drops items from the shell on a control, or with no control on the window
+  // itself: how many of them the program asked whether they are folders.
   int Drop(const std::string& form, const std::string& control,
            const std::vector<DroppedItem>& items);
   void Menu(const std::string& form, const std::string& menu);
