@@ -114,7 +114,11 @@ constexpr UINT kProgramEnded = WM_APP + 1;  // wParam: the watch's id
 
 }  // namespace
 
-ProcessLauncher::ProcessLauncher() {
+ProcessLauncher::ProcessLauncher() = default;
+
+HWND ProcessLauncher::TaskWindow() {
+  // Made with the first program started, not at Marquill's start.
+  if (window_) return window_;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = &ProcessLauncher::WindowProc;
@@ -124,6 +128,7 @@ ProcessLauncher::ProcessLauncher() {
   // Without it programs still start; only their ends go unheard.
   window_ = CreateWindowExW(0, kTaskWindowClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                             wc.hInstance, this);
+  return window_;
 }
 
 ProcessLauncher::~ProcessLauncher() {
@@ -147,7 +152,7 @@ LaunchResult ProcessLauncher::Launch(const std::string& application, const std::
     return {false, ErrorText(GetLastError())};
   CloseHandle(process.hThread);
   UniqueHandle handle(process.hProcess);
-  if (!ended || !window_) return {true, {}};
+  if (!ended || !TaskWindow()) return {true, {}};
 
   auto watch = std::make_unique<Watch>(
       Watch{window_, nextId_++, std::move(handle), nullptr, std::move(ended)});
