@@ -7,10 +7,10 @@ Usage: startup_trace.py TRACE-LOG
                                        RelayInclude setting)
 
 Each start is cut into what it was doing, to the millisecond Wine's
-timestamps have, from its image mapped until the message queue is first empty
-(the window painted): each DLL's initialisation before Marquill's own code
-runs, then the time inside each kind of traced call, and between them
-Marquill's own code and the calls not traced. Prints the median of each over
+timestamps have, from its image mapped until its window is painted: each
+DLL's initialisation before Marquill's own code runs, then the time inside
+each kind of traced call, and between them Marquill's own code and the calls
+not traced. Prints the median of each over
 the starts. The trace slows every call it records a little.
 """
 
@@ -27,8 +27,10 @@ DLL_RET = re.compile(r'^Ret  PE DLL \(.*L"([^"]+)",reason=PROCESS_ATTACH')
 EXE = re.compile(r'trace:loaddll:build_module Loaded L"[^"]*marquill\.exe" at ([0-9A-F]+)')
 IMAGE_SIZE = 0x1000000  # more than marquill.exe spans, less than the gap to any DLL
 
+OWN = "Marquill's own code, calls not traced"
 # What each traced function is doing at start-up.
 KINDS = {
+    "SetDefaultDllDirectories": OWN,  # the first call of wWinMain
     "InitCommonControlsEx": "common controls registered",
     "CreateMenu": "menu built",
     "CreatePopupMenu": "menu built",
@@ -49,9 +51,8 @@ KINDS = {
     "DispatchMessageW": "messages until painted",
     "IsDialogMessageW": "messages until painted",
 }
-# Traced too: what they do depends on their arguments, or marks a moment.
+# Traced too: what they do depends on their arguments.
 SORTED_BY_ARGUMENTS = ["CreateWindowExW", "SendMessageW"]
-OWN = "Marquill's own code, calls not traced"
 IDLE_MS = 5  # a GetMessageW that waits this long found the queue empty
 
 
@@ -86,6 +87,7 @@ def split(lines):
     milestones = {}
     painted = None  # (when, what was spent until then)
     painting = False  # a WM_PAINT handled since the last GetMessageW
+    waiting_since = None  # when the last GetMessageW since ShowWindow was called
 
     def marquills(match):
         """Whether the traced call is one marquill.exe made itself."""
@@ -95,7 +97,7 @@ def split(lines):
         if stack or "main" in milestones:
             spent[stack[-1] if stack else OWN] += now - last
         else:
-            spent["loading DLLs (mapping, relocating)"] += now - last
+            spent["DLLs mapped, the C runtime started"] += now - last
         last = now
         if dll := DLL_CALL.match(text):
             stack.append("initialising " + dll.group(1).rsplit("\\", 1)[-1].lower())
@@ -111,13 +113,12 @@ def split(lines):
                     painted, painting = (now - start, spent.copy()), False
             stack.append(kind_of(call.group(2), call.group(3)))
         elif marquills(ret := RET.match(text)):
-            if ret.group(2) == "GetMessageW" and now - waiting_since >= IDLE_MS:
+            if ret.group(2) == "GetMessageW" and waiting_since and now - waiting_since >= IDLE_MS:
                 spent[stack.pop()] -= now - waiting_since
                 milestones["painted"], spent = painted or (waiting_since - start, spent)
                 return spent, milestones
             if ret.group(2) == "ShowWindow":
                 milestones["shown"] = now - start
-                waiting_since = now
             if stack:
                 stack.pop()
     return spent, milestones
