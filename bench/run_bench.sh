@@ -33,6 +33,13 @@ wine "$bench_dir/startup_bench.exe" "$windows_dir\\marquill.exe" \
   "$windows_dir\\minimal_window.exe" "$runs"
 status=$?
 
+# Where marquill.exe's start-up goes: Wine's own trace of its starts, of the
+# calls startup_trace.py names (only marquill.exe's own are counted).
+wine_env_reg_add 'HKCU\Software\Wine\Debug' RelayInclude "$(python3 "$here/startup_trace.py" --functions)"
+wine "$bench_dir/startup_bench.exe" --trace "$windows_dir\\marquill.exe" "$runs" \
+  2>"$bench_dir/startup-trace.log" &&
+  python3 "$here/startup_trace.py" "$bench_dir/startup-trace.log" || status=1
+
 # Copies a bench program (and what it needs) beside marquill.exe.
 bench_program() {
   local file

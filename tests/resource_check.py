@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Reads the resources back out of marquill.exe and checks them: the version
 information, exactly one manifest with the settings the program relies on,
-the two icon groups with their images, and that the loader and the program
-take DLLs from the system folder only. Then checks the download made from
+the two icon groups with their images, and that no DLL beside the program can
+be loaded into it: every DLL it imports is a Known DLL or comctl32 (which the
+manifest binds), and it makes the system folder the rule for every later load. Then checks the download made from
 it: the zip holds just marquill.exe (this one), README.txt and LICENSE, and
 its .sha256 file matches it.
 
@@ -11,12 +12,24 @@ Usage: resource_check.py PATH/TO/marquill.exe PATH/TO/marquill-VERSION-win64.zip
 
 import hashlib
 import os
+import re
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
 import zipfile
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+
+# HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs on Windows 10
+# and 11: the loader maps these from the system folder whatever the search
+# order says. comctl32 comes from the side-by-side store, through the manifest.
+KNOWN_DLLS = {
+    "advapi32", "clbcatq", "combase", "comdlg32", "coml2", "difxapi", "gdi32", "gdiplus",
+    "imagehlp", "imm32", "kernel32", "msctf", "msvcrt", "normaliz", "nsi", "ole32", "oleaut32",
+    "psapi", "rpcrt4", "sechost", "setupapi", "shcore", "shell32", "shlwapi", "user32", "wldap32",
+    "ws2_32",
+}
+MANIFEST_BOUND = {"comctl32"}
 
 
 class PeFile:
@@ -31,6 +44,7 @@ class PeFile:
         optional = pe + 24
         magic = struct.unpack_from("<H", data, optional)[0]
         directories = optional + (112 if magic == 0x20B else 96)
+        self.image_size = struct.unpack_from("<I", data, optional + 56)[0]
         # (address, size) of each data directory: exports, imports, resources, ...
         self.directories = [struct.unpack_from("<II", data, directories + i * 8)
                             for i in range(struct.unpack_from("<I", data, directories - 4)[0])]
@@ -50,27 +64,47 @@ class PeFile:
                 return raw + rva - start
         raise ValueError("address %#x is in no section" % rva)
 
+    def _import_descriptors(self):
+        """Where each DLL's descriptor in the import directory lies."""
+        at = self.offset(self.directories[1][0])
+        while struct.unpack_from("<12xI", self.data, at)[0]:  # its name, or the end
+            yield at
+            at += 20
+
     def imported_names(self):
         """The names of the functions the image imports by name."""
         names = []
-        at = self.offset(self.directories[1][0])
-        while struct.unpack_from("<12xI", self.data, at)[0]:  # a DLL's descriptor
+        for at in self._import_descriptors():
             entry = self.offset(struct.unpack_from("<I", self.data, at)[0])
             while thunk := struct.unpack_from("<Q", self.data, entry)[0]:
                 if not thunk >> 63:  # by name, not by ordinal
                     names.append(self._text(thunk + 2))
                 entry += 8
-            at += 20
         return names
 
-    def load_config(self):
-        """(directory size, the structure's own Size, its DependentLoadFlags),
-        or None when the image has no load configuration."""
-        rva, size = self.directories[10]
-        if not rva:
-            return None
-        own_size, flags = struct.unpack_from("<I74xH", self.data, self.offset(rva))
-        return size, own_size, flags if own_size >= 0x50 else 0
+    def imported_dlls(self):
+        """The DLLs the image imports, loaded at its start or delay-loaded."""
+        static = [self._text(struct.unpack_from("<12xI", self.data, at)[0])
+                  for at in self._import_descriptors()]
+        return static + sorted(self._delay_loaded())
+
+    def _delay_loaded(self):
+        """The DLL names of the delay-load descriptors. GNU ld does not point
+        the data directory at MinGW's, so they are looked for: Attributes 1,
+        then the addresses of a name, a module handle and two tables."""
+        found = set()
+        for _, size, raw in self.sections:
+            for at in range(raw, min(raw + size, len(self.data)) - 32, 4):
+                attributes, *addresses = struct.unpack_from("<5I", self.data, at)
+                if attributes != 1 or not all(0 < a < self.image_size for a in addresses):
+                    continue
+                try:
+                    name = self._text(addresses[0])
+                except (ValueError, UnicodeDecodeError):
+                    continue
+                if re.fullmatch(r"[\w.-]+\.dll", name, re.IGNORECASE):
+                    found.add(name)
+        return found
 
     def _text(self, rva):
         at = self.offset(rva)
@@ -235,14 +269,15 @@ def check_icons(check, resources):
 
 
 def check_loading(check, pe):
-    """The loader takes marquill.exe's own DLLs from the system folder only,
-    and the program makes that the rule for every later load first thing."""
-    config = pe.load_config()
-    check.expect(config is not None, "no load configuration directory")
-    if config:
-        size, own_size, flags = config
-        check.equal(size, own_size, "load configuration size, directory and structure")
-        check.equal(flags, 0x800, "DependentLoadFlags (LOAD_LIBRARY_SEARCH_SYSTEM32)")
+    """No DLL beside marquill.exe can be loaded into it: the loader takes a
+    Known DLL from the system folder and comctl32 from where the manifest
+    binds it, and the program makes the system folder the rule for every
+    later load first thing."""
+    for dll in pe.imported_dlls():
+        name = dll.lower().removesuffix(".dll")
+        check.expect(name in KNOWN_DLLS | MANIFEST_BOUND,
+                     "imports %s, which is neither a Known DLL nor comctl32: a DLL of that name "
+                     "beside marquill.exe would be loaded" % dll)
     check.expect("SetDefaultDllDirectories" in pe.imported_names(),
                  "SetDefaultDllDirectories is not imported")
 
@@ -291,7 +326,7 @@ def main():
         print("FAIL:", failure)
     if check.failures:
         sys.exit(1)
-    print("%s: version, manifest, icons and DLL loading as expected; %s holds it with README.txt and "
+    print("%s: version, manifest, icons and imported DLLs as expected; %s holds it with README.txt and "
           "LICENSE, and its .sha256 matches" % (exe, package))
 
 

@@ -117,6 +117,14 @@ void FitListRows(HWND list) {
   SendMessageW(list, LB_SETITEMHEIGHT, 0, client.bottom / rows);
 }
 
+// Most runs never open a date picker: the start registers no calendar class.
+void RegisterDateClasses() {
+  [[maybe_unused]] static const BOOL registered = [] {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
+    return InitCommonControlsEx(&controls);
+  }();
+}
+
 bool IsButton(ControlKind kind) {
   return kind == ControlKind::Button || kind == ControlKind::CheckBox ||
          kind == ControlKind::OptionButton;
@@ -128,6 +136,7 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
                              toolkit::ControlEvents& events, int id)
     : form_(form), def_(def), events_(events), id_(id) {
   WindowKind kind = KindOf(def);
+  if (def.kind == ControlKind::MonthCalendar) RegisterDateClasses();
   // Every control starts a group except the later buttons of an option group,
   // so each option group is one dialog group.
   DWORD group = def.kind == ControlKind::OptionButton && def.index > 0 ? 0 : WS_GROUP;

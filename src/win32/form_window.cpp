@@ -21,8 +21,9 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"MarquillForm";
 constexpr int kMenuBase = 1000;
-// Posted by a control that takes drops; it arrives once the window is shown.
-constexpr UINT kStartDrops = WM_APP + 1;
+// Set by a control that takes drops. A timer's message comes only once the
+// windows have been painted: OLE starts after the window is on the screen.
+constexpr UINT_PTR kStartDropsTimer = 1;
 
 UINT WindowDpi(HWND hwnd) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -387,7 +388,7 @@ HMONITOR FormWindow::NewMonitor() const {
              : MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST);
 }
 
-void FormWindow::WantDrops() { PostMessageW(hwnd_, kStartDrops, 0, 0); }
+void FormWindow::WantDrops() { SetTimer(hwnd_, kStartDropsTimer, USER_TIMER_MINIMUM, nullptr); }
 
 void FormWindow::SetIcons(UINT dpi) {
   // The old icons go once the window shows the new ones.
@@ -442,7 +443,9 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
-    case kStartDrops:
+    case WM_TIMER:
+      if (wParam != kStartDropsTimer) break;
+      KillTimer(hwnd_, kStartDropsTimer);
       if (!StartOle()) return 0;
       // Drops on a control that takes none go to the window, if it does.
       if (dropTarget_) dropTarget_->Register();
@@ -504,8 +507,8 @@ CannotCreateWindow::CannotCreateWindow(const std::string& window, DWORD error)
 
 Backend::Backend(HINSTANCE instance, int startupShow)
     : instance_(instance), startupShow_(startupShow) {
-  INITCOMMONCONTROLSEX controls{sizeof controls,
-                                ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+  // The month calendar's classes are registered with the first one made.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 }
 

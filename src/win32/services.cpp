@@ -111,7 +111,11 @@ constexpr UINT kProgramEnded = WM_APP + 1;  // wParam: the watch's id
 
 }  // namespace
 
-ProcessLauncher::ProcessLauncher() {
+ProcessLauncher::ProcessLauncher() = default;
+
+HWND ProcessLauncher::TaskWindow() {
+  // Made with the first program started, not at Marquill's start.
+  if (window_) return window_;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = &ProcessLauncher::WindowProc;
@@ -121,6 +125,7 @@ ProcessLauncher::ProcessLauncher() {
   // Without it programs still start; only their ends go unheard.
   window_ = CreateWindowExW(0, kTaskWindowClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                             wc.hInstance, this);
+  return window_;
 }
 
 ProcessLauncher::~ProcessLauncher() {
@@ -145,7 +150,7 @@ LaunchResult ProcessLauncher::Launch(const std::string& application, const std::
   CloseHandle(process.hThread);
   UniqueHandle handle(process.hProcess);
   if (!ended) return {true, {}};
-  if (!window_) return {true, {}, true};
+  if (!TaskWindow()) return {true, {}, true};
 
   auto watch = std::make_unique<Watch>(
       Watch{window_, nextId_++, std::move(handle), nullptr, std::move(ended)});

@@ -33,6 +33,9 @@ class ProcessLauncher : public marquill::ProcessLauncher {
 
  private:
   struct Watch;
+  // The window the ends are posted to, made when first needed; null if the
+  // system cannot make it.
+  HWND TaskWindow();
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static void CALLBACK OnProgramEnded(PVOID watch, BOOLEAN timedOut);
   void Ended(std::uintptr_t id);
