@@ -1,4 +1,5 @@
 // frmMain, the start-up window: its table, start and end, menus, and AskQuit.
+// The File menu's job files are in job_menu.cpp.
 #include "main_window/main_window.h"
 
 namespace marquill {
@@ -30,6 +31,7 @@ FrmMain::FrmMain(toolkit::Backend& backend, Services& services, OptionSlots& slo
   mnuToolsOptions.Click = [this] { mnuToolsOptions_Click(); };
   mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
   mnuHelpSupport.Click = [this] { mnuHelpSupport_Click(); };
+  WireJobMenu();
 }
 
 void FrmMain::Form_Load() {
@@ -61,9 +63,10 @@ void FrmMain::mnuHelpSupport_Click() {
       "Support Info.", MsgButtons::Ok, MsgIcon::Information);
 }
 
-void AskQuit(toolkit::Form& mainWindow, MessageBoxes& messages) {
+void AskQuit(FrmMain& mainWindow, MessageBoxes& messages) {
   if (messages.Show("Quit the Program?", "Close Marquill", MsgButtons::YesNo, MsgIcon::Question) ==
-      MsgResult::Yes)
+          MsgResult::Yes &&
+      mainWindow.SaveChangesFirst())
     mainWindow.Unload();
 }
 

@@ -117,6 +117,9 @@ class FormWindow : public toolkit::FormPeer {
   void WantDrops();
 
   static bool IsFormWindow(HWND hwnd);
+  // A key of a menu item's shortcut, pressed in the form window `root`, is
+  // turned into the item's command: true when it was one.
+  static bool TranslateShortcut(HWND root, MSG& message);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -150,6 +153,7 @@ class FormWindow : public toolkit::FormPeer {
   int& startupShow_;
   HWND hwnd_ = nullptr;
   bool hasMenu_ = false;
+  UniqueAccelerators shortcuts_;  // the Ctrl+letter keys its menu items show
   UniqueFont font_;
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
