@@ -166,9 +166,10 @@ TEST_F(OptionsE2E, SavedChoicesRunAndStayInForceAfterCancel) {
 
   Click(FindChild(options, "Button", "&Cancel"));
   WaitUntilDestroyed(options);
+  // Loaded again, it shows what still runs.
   const HWND reopened = OpenOptions();
-  EXPECT_EQ(CheckState(FindChild(reopened, "Button", "Mirror a Directory Tree ")), BST_UNCHECKED);
-  EXPECT_EQ(Ask(FindChildAt(reopened, "ListBox", kRetryRect), LB_GETCURSEL), LB_ERR);
+  EXPECT_EQ(CheckState(FindChild(reopened, "Button", "Mirror a Directory Tree ")), BST_CHECKED);
+  EXPECT_EQ(Ask(FindChildAt(reopened, "ListBox", kRetryRect), LB_GETCURSEL), 3);
   EXPECT_EQ(RunCommand().options, saved.options);
 
   // The close box unloads the same way.
@@ -251,12 +252,12 @@ TEST_F(OptionsE2E, PickerConfirmsIntoAnUnloadedDialogWithoutShowingIt) {
   EXPECT_FALSE(IsShown(loaded));
   EXPECT_EQ(RunCommand().options, (Args{"*.*", "/E", "/MAXAGE:20030306"}));
 
-  // Shown as the load and the date left it.
+  // Shown as the load (the bare switch ticked) and the date left it.
   EXPECT_EQ(OpenOptions(), loaded);
   const HWND dateBox = FindChildAt(loaded, "Edit", kMaxAgeRect);
   EXPECT_EQ(GetText(dateBox), ShortDate(kDesignYear, kDesignMonth, kDesignDay));
-  EXPECT_FALSE(IsWindowEnabled(dateBox));
-  EXPECT_EQ(CheckState(FindChild(loaded, "Button", "Exclude Files Older than:")), BST_UNCHECKED);
+  EXPECT_TRUE(IsWindowEnabled(dateBox));
+  EXPECT_EQ(CheckState(FindChild(loaded, "Button", "Exclude Files Older than:")), BST_CHECKED);
 }
 
 TEST_F(OptionsE2E, AttributeLettersJoinInTheirOwnOrder) {
