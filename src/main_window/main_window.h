@@ -98,8 +98,6 @@ class FrmMain : public toolkit::Form {
   // "Save changes to <file name>?" and saves on Yes. False when the user
   // cancelled or the job could not be saved: what was to follow must not.
   bool SaveChangesFirst();
-  // The job file last opened or saved; "" for none.
-  const std::string& JobPath() const { return jobPath_; }
   // An engine that cmdRun_Click started has ended.
   void Engine_Ended(std::optional<std::uint32_t> exitCode);
 

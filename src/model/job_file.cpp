@@ -11,6 +11,7 @@
 #include "model/command.h"
 #include "model/command_line.h"
 #include "model/date.h"
+#include "model/utf8.h"
 #include "platform/services.h"
 
 namespace marquill {
@@ -155,24 +156,6 @@ void FolderSection(std::string& text, std::string_view title, std::string_view n
   const std::string folder = FolderForCommand(field);
   SwitchLine(text, std::string(name) + folder + (IsRoot(folder) ? "" : "\\"),
              std::string(title) + ".");
-}
-
-void AppendUtf8(std::string& text, char32_t c) {
-  if (c < 0x80) {
-    text += static_cast<char>(c);
-  } else if (c < 0x800) {
-    text += static_cast<char>(0xC0 | (c >> 6));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    text += static_cast<char>(0xE0 | (c >> 12));
-    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (c >> 18));
-    text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 // UTF-16 LE as UTF-8; none for a text that holds a zero or is cut in half.

@@ -4,16 +4,21 @@
 #include <string_view>
 #include <vector>
 
-#include "model/command_line.h"
-
 namespace marquill::test {
 
 // Splits a UTF-8 command line into arguments by the rules a Windows program's
 // start-up code applies (those of CommandLineToArgvW, as Wine implements it):
-// the program's own splitter, which the recorded lines of the test data hold
-// to Windows' answers.
-inline std::vector<std::string> SplitWindowsCommandLine(std::string_view commandLine) {
-  return SplitCommandLine(commandLine);
-}
+//
+// - The first argument, the program name, runs to the next blank or tab, or,
+//   when it starts with a quote, to the next quote; backslashes are plain.
+// - Later arguments are separated by blanks and tabs outside quotes. 2n
+//   backslashes before a quote give n backslashes and the quote toggles
+//   quoting; 2n+1 give n backslashes and a literal quote. Within a run of
+//   quotes, every third quote counted from the one that opened the quoted
+//   part is a literal quote.
+//
+// An empty line gives no arguments here; Windows would substitute the
+// program's own path, which a text alone cannot tell.
+std::vector<std::string> SplitWindowsCommandLine(std::string_view commandLine);
 
 }  // namespace marquill::test

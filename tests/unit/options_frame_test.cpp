@@ -60,9 +60,9 @@ TEST_F(OptionsDialog, SaveKeepsTheControlsCancelAndCloseBoxForgetThemButNotTheSl
   EXPECT_FALSE(ui.IsOpen(kOpt));
   EXPECT_EQ(Switches(), " *.* /E /MIR /XL /R:3");
   Open();
-  // The load reset only the option groups, and shows what still runs.
-  EXPECT_EQ(Check("chkMir") + Check("optExclXtraLoneLy", 2) + ui.At(kOpt, "lstRetry").selected, 5);
-  EXPECT_EQ(Switches(), " *.* /E /MIR /R:3");
+  EXPECT_EQ(Check("chkMir") + ui.At(kOpt, "lstRetry").selected, 4);  // still in force: shown
+  EXPECT_EQ(Check("optExclXtraLoneLy", 2), 1);
+  EXPECT_EQ(Switches(), " *.* /E /MIR /R:3");  // the load reset only the option groups
 
   Click("chkPurge");
   ui.Type(kOpt, "txtDirExclName", "tmp");  // still being edited: the close box writes it, as Cancel
@@ -88,19 +88,15 @@ TEST_F(OptionsDialog, OpeningAgainOnlyBringsTheOneDialogForwardAndEtaChangesNoth
 
 // The slots as the dialog's controls tell them, the way their handlers write.
 OptionSlots ReadBack(Ui& ui, FrmOptMain& f, OptionSlots read) {
-  const auto prefix = [](OptionSlots::Slot slot, int index = 0) {
-    return std::string(Choices(slot)[index]);
-  };
+  const auto prefix = [](OptionSlots::Slot s, int i = 0) { return std::string(Choices(s)[i]); };
   for (const toolkit::ControlDef& row : f.def().controls) {
     const MemoryControl& c = ui.At(kOpt, row.name, row.index);
     const OptionSlots::Slot slot = row.writes.slot;
     if (row.writes.how == toolkit::Writes::Switch)
       read.*slot = c.check == toolkit::kTicked ? prefix(slot) : "";
-    int chosen = -1;  // of an option group: its selected button
     for (int n = 0; row.writes.how == toolkit::Writes::Choice && n < 4; ++n)
-      if (n < static_cast<int>(Choices(slot).size()) && ui.At(kOpt, row.name, n).check) chosen = n;
-    if (row.writes.how == toolkit::Writes::Choice)
-      read.*slot = chosen < 0 ? "" : prefix(slot, chosen);
+      if (n < static_cast<int>(Choices(slot).size()) && ui.At(kOpt, row.name, n).check)
+        read.*slot = prefix(slot, n);  // the option group's selected button
     if (row.writes.how == toolkit::Writes::Text &&
         !(&c.def == &f.txtFiles.def() && c.text == kAllFiles))
       read.*slot = c.text.empty() ? "" : prefix(slot) + c.text;
@@ -133,12 +129,6 @@ OptionSlots ReadBack(Ui& ui, FrmOptMain& f, OptionSlots read) {
   return read;
 }
 
-std::vector<std::string> SlotTexts(const OptionSlots& slots) {
-  std::vector<std::string> texts;
-  for (const SlotSwitches& row : kCommandOrder) texts.push_back(slots.*row.slot);
-  return texts;
-}
-
 TEST_F(OptionsDialog, EveryLoadShowsWhatWillRunAndChangesOnlyTheFourOptionGroups) {
   std::mt19937 rng(18);
   const auto below = [&](size_t n) { return static_cast<int>(rng() % n); };
@@ -169,9 +159,9 @@ TEST_F(OptionsDialog, EveryLoadShowsWhatWillRunAndChangesOnlyTheFourOptionGroups
     if (loaded || !ui.IsOpen(kOpt)) continue;
     expected.strOptArchive = expected.strOptExclChange = expected.strOptExclXtraLonely = "";
     expected.strOptSub = " /E";
-    EXPECT_EQ(SlotTexts(slots), SlotTexts(expected)) << "step " << step;
+    EXPECT_EQ(slots.JoinedOptions(), expected.JoinedOptions()) << "step " << step;
     if (action == 0) {
-      EXPECT_EQ(SlotTexts(ReadBack(ui, program.frmOptMain, slots)), SlotTexts(slots))
+      EXPECT_EQ(ReadBack(ui, program.frmOptMain, slots).JoinedOptions(), slots.JoinedOptions())
           << "step " << step;
     }
   }
