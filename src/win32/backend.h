@@ -109,6 +109,11 @@ class FormWindow : public toolkit::FormPeer {
   RECT ControlRect(const toolkit::ControlDef& def) const;
   // A control shows another caption: the layout follows it.
   void CaptionChanged();
+  // The option group of `id` is one Tab stop, at its checked button, or at
+  // its first when none is checked: the system moves the stop with each check
+  // and takes it from a button cleared, which would leave a group cleared
+  // from code out of reach.
+  void PlaceGroupTabStop(int id);
   // The program's icon at the layout's size, for pictures that show it.
   HICON AppIcon();
   void Forget(int id) { controls_.erase(id); }

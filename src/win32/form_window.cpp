@@ -378,6 +378,23 @@ RECT FormWindow::ControlRect(const toolkit::ControlDef& def) const {
   return PlaceControl(def, scale_, captionRuns_);
 }
 
+void FormWindow::PlaceGroupTabStop(int id) {
+  std::vector<HWND> buttons;
+  HWND stop = nullptr;
+  for (const auto& [controlId, control] : controls_) {
+    const toolkit::ControlDef& def = control->def();
+    if (def.kind != toolkit::ControlKind::OptionButton || def.id != id) continue;
+    buttons.push_back(control->hwnd());
+    if (SendMessageW(control->hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED ||
+        (!stop && def.index == 0))
+      stop = control->hwnd();
+  }
+  for (HWND button : buttons) {
+    const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+    SetWindowLongPtrW(button, GWL_STYLE, button == stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
+}
+
 void FormWindow::CaptionChanged() {
   if (Visible()) ApplyDpi(WindowDpi(hwnd_), nullptr, true);
 }
