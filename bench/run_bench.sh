@@ -61,4 +61,8 @@ wine "$bench_dir/memory_bench.exe" "$windows_dir\\marquill.exe" \
 # the recording stand-in engine beside marquill.exe.
 bench_program "$build/bench/engine_watch_bench.exe" "$build/tests/e2e/robocopy.exe"
 wine "$bench_dir/engine_watch_bench.exe" "$windows_dir\\marquill.exe" "$runs" || status=1
+
+# Opening a job of 1,000 exclusion values, against start-up.
+bench_program "$build/bench/job_open_bench.exe"
+wine "$bench_dir/job_open_bench.exe" "$windows_dir\\marquill.exe" "$runs" || status=1
 exit "$status"

@@ -13,8 +13,21 @@ Program::Program(toolkit::Backend& backend, Services& services)
   frmOptMain.ShowMaxAgePicker = [this] { frmCalMaxAge.Show(); };
   frmOptMain.ShowMinAgePicker = [this] { frmCalMinAge.Show(); };
   frmMain.ShowAbout = [this] { frmAbout.Show(); };
+  frmMain.ShowOptionState = [this](const OptionSlots& state) {
+    frmCalMaxAge.Unload();
+    frmCalMinAge.Unload();
+    frmOptMain.ShowState(state);
+  };
+  frmMain.UnloadOptionWindows = [this] {
+    frmCalMaxAge.Unload();
+    frmCalMinAge.Unload();
+    frmOptMain.Unload();
+  };
 }
 
-void Program::Start() { frmMain.Show(); }
+void Program::Start(const std::vector<std::string>& arguments) {
+  frmMain.Show();
+  frmMain.OpenArguments(arguments);
+}
 
 }  // namespace marquill

@@ -1,6 +1,9 @@
 // The whole program above the platform: every window, wired together.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "about/about_box.h"
 #include "main_window/main_window.h"
 #include "model/option_slots.h"
@@ -17,8 +20,10 @@ class Program {
  public:
   Program(toolkit::Backend& backend, Services& services);
 
-  // Loads the main window and shows it.
-  void Start();
+  // Loads the main window and shows it, then opens the job file the program
+  // was started with, if any (its command-line arguments, program name left
+  // out).
+  void Start(const std::vector<std::string>& arguments = {});
 
   OptionSlots slots;
   FrmMain frmMain;

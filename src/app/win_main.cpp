@@ -3,8 +3,10 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "app/program.h"
+#include "model/command_line.h"
 #include "win32/backend.h"
 #include "win32/files.h"
 #include "win32/registry.h"
@@ -47,7 +49,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
 
   try {
     marquill::Program program(backend, services);
-    program.Start();
+    // Split by the rules of CommandLineToArgvW, without loading the shell at
+    // every start for it.
+    std::vector<std::string> arguments =
+        marquill::SplitCommandLine(marquill::win32::Narrow(GetCommandLineW()));
+    if (!arguments.empty()) arguments.erase(arguments.begin());
+    program.Start(arguments);
     return marquill::win32::RunMessageLoop();
   } catch (const std::exception& error) {
     // Only the start can get here: the window procedures keep their own.

@@ -1,4 +1,5 @@
 // frmMain, the start-up window: its table, start and end, menus, and AskQuit.
+// The File menu's job files are in job_menu.cpp.
 #include "main_window/main_window.h"
 
 namespace marquill {
@@ -16,7 +17,16 @@ const toolkit::MenuDef kMenus[] = {MARQUILL_MAIN_MENUS(MARQUILL_MENUBAR_ROW, MAR
 }  // namespace
 
 const toolkit::FormDef kFrmMainDef = {
-    "frmMain", "Marquill 1.0", 290, 199, toolkit::FormIcon::Program, true, kControls, kMenus,
+    "frmMain",
+    "Marquill 1.0",
+    290,
+    199,
+    toolkit::FormIcon::Program,
+    true,
+    kControls,
+    kMenus,
+    toolkit::FormBorder::FixedSingle,
+    toolkit::kDropsFile,  // a job file
 };
 
 FrmMain::FrmMain(toolkit::Backend& backend, Services& services, OptionSlots& slots)
@@ -27,9 +37,11 @@ FrmMain::FrmMain(toolkit::Backend& backend, Services& services, OptionSlots& slo
   cmdBrowseDest.Click = [this] { cmdBrowseDest_Click(); };
   txtSrcPath.Drop = [this](const std::string& folder) { txtSrcPath_Drop(folder); };
   txtDestPath.Drop = [this](const std::string& folder) { txtDestPath_Drop(folder); };
+  Drop = [this](const std::string& file) { Form_Drop(file); };
   mnuToolsOptions.Click = [this] { mnuToolsOptions_Click(); };
   mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
   mnuHelpSupport.Click = [this] { mnuHelpSupport_Click(); };
+  WireJobMenu();
 }
 
 void FrmMain::Form_Load() {
@@ -61,9 +73,10 @@ void FrmMain::mnuHelpSupport_Click() {
       "Support Info.", MsgButtons::Ok, MsgIcon::Information);
 }
 
-void AskQuit(toolkit::Form& mainWindow, MessageBoxes& messages) {
+void AskQuit(FrmMain& mainWindow, MessageBoxes& messages) {
   if (messages.Show("Quit the Program?", "Close Marquill", MsgButtons::YesNo, MsgIcon::Question) ==
-      MsgResult::Yes)
+          MsgResult::Yes &&
+      mainWindow.SaveChangesFirst())
     mainWindow.Unload();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/job_file.h"
 #include "model/option_slots.h"
 #include "platform/services.h"
 #include "toolkit/form.h"
@@ -33,6 +34,11 @@
           Named("Last copy"))
 
 #define MARQUILL_MAIN_MENUS(MENUBAR, MENU)          \
+  MENUBAR(mnuFile, "&File")                         \
+  MENU(mnuFileNew, "&New Job\tCtrl+N", mnuFile)     \
+  MENU(mnuFileOpen, "&Open Job...\tCtrl+O", mnuFile) \
+  MENU(mnuFileSave, "&Save Job\tCtrl+S", mnuFile)   \
+  MENU(mnuFileSaveAs, "Save Job &As...", mnuFile)   \
   MENUBAR(mnuTools, "Tools")                        \
   MENU(mnuToolsOptions, "Options", mnuTools)        \
   MENUBAR(mnuHelp, "Help")                          \
@@ -43,7 +49,9 @@
 namespace marquill {
 
 // The start-up window: two folder fields, their browse buttons, destination
-// matching, the run and quit buttons, and the Tools and Help menus.
+// matching, the run and quit buttons, and the File, Tools and Help menus. The
+// File menu saves the whole setup as a job file of the engine's and opens it
+// again.
 class FrmMain : public toolkit::Form {
  public:
   enum class Id {
@@ -56,6 +64,11 @@ class FrmMain : public toolkit::Form {
   // Set by the program: open the Options dialog and the About box.
   std::function<void()> ShowOptions;
   std::function<void()> ShowAbout;
+  // Set by the program: the Options dialog shows an option state (see
+  // FrmOptMain::ShowState) with the date pickers unloaded; and all three
+  // unload.
+  std::function<void(const OptionSlots& state)> ShowOptionState;
+  std::function<void()> UnloadOptionWindows;
 
   // The last browsed source and destination folders, each with one trailing
   // backslash.
@@ -69,15 +82,31 @@ class FrmMain : public toolkit::Form {
   // A folder dropped on a field, taken as if chosen with its Browse button.
   void txtSrcPath_Drop(const std::string& folder);
   void txtDestPath_Drop(const std::string& folder);
+  // A file dropped on the window outside the folder fields: a job to open.
+  void Form_Drop(const std::string& file);
   void mnuToolsOptions_Click();
   void mnuHelpAbout_Click();
   void mnuHelpSupport_Click();
+  void mnuFileNew_Click();
+  void mnuFileOpen_Click();
+  void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+  // Opens the job file at `path`, as if chosen in the Open box: first asks
+  // whether to save changes to the job open now.
+  void OpenJob(const std::string& path);
+  // The program's own command-line arguments: none, or one job file to open.
+  void OpenArguments(const std::vector<std::string>& arguments);
+  // When the open job file has changed since it was opened or saved, asks
+  // "Save changes to <file name>?" and saves on Yes. False when the user
+  // cancelled or the job could not be saved: what was to follow must not.
+  bool SaveChangesFirst();
   // An engine that cmdRun_Click started has ended.
   void Engine_Ended(std::optional<std::uint32_t> exitCode);
 
  protected:
   void Form_Load() override;
   void Form_Unload() override;
+  void OnCloseBox() override;
 
  private:
   // The message for an empty folder field, then the focus to it.
@@ -89,6 +118,16 @@ class FrmMain : public toolkit::Form {
   void TakeSource(const std::string& chosen);
   void TakeDestination(const std::string& chosen, const std::string& matched);
   std::string MatchedName();
+  // The File menu's job files.
+  void WireJobMenu();
+  bool SaveJob();
+  bool SaveJobAs();
+  bool WriteJob(const std::string& path);
+  void ReadJobFile(const std::string& path, const FileRead& read);
+  // What saving would write now, after the header.
+  std::string JobBodyNow();
+  // The job file the window stands for, and the body it holds.
+  void SetJobFile(const std::string& path, const std::string& body);
 
   Services& services_;
   OptionSlots& slots_;
@@ -97,6 +136,8 @@ class FrmMain : public toolkit::Form {
   // What txtStatus tells: the latest engine's end, and how many still run.
   std::string latestReport_;
   int running_ = 0;
+  std::string jobPath_;
+  std::string savedBody_;  // the body as last opened or saved
 
  public:
   MARQUILL_MAIN_WINDOW(MARQUILL_MEMBER, MARQUILL_NONE, MARQUILL_GROUP_MEMBER, MARQUILL_NONE)
@@ -105,7 +146,8 @@ class FrmMain : public toolkit::Form {
 
 extern const toolkit::FormDef kFrmMainDef;
 
-// Asks whether to quit; on Yes the main window unloads, which ends the program.
-void AskQuit(toolkit::Form& mainWindow, MessageBoxes& messages);
+// Asks whether to quit; on Yes, once changes to an open job file are saved or
+// given up, the main window unloads, which ends the program.
+void AskQuit(FrmMain& mainWindow, MessageBoxes& messages);
 
 }  // namespace marquill

@@ -4,18 +4,18 @@
 namespace marquill {
 namespace {
 
-bool IsRoot(std::string_view text) {
-  if (text == "\\") return true;
-  return text.size() == 3 && text[1] == ':' && text[2] == '\\' &&
-         ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'));
-}
-
 std::string FoldersAndOptions(std::string_view source, std::string_view destination,
                               const OptionSlots& slots) {
   return QuoteArgument(source) + " " + QuoteArgument(destination) + slots.JoinedOptions();
 }
 
 }  // namespace
+
+bool IsRoot(std::string_view text) {
+  if (text == "\\") return true;
+  return text.size() == 3 && text[1] == ':' && text[2] == '\\' &&
+         ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'));
+}
 
 std::string FolderForCommand(std::string_view fieldText) {
   if (!fieldText.empty() && fieldText.back() == '\\' && !IsRoot(fieldText))
@@ -40,6 +40,16 @@ std::string QuoteArgument(std::string_view text) {
   quoted.append(backslashes * 2, '\\');
   quoted += '"';
   return quoted;
+}
+
+std::string ArgumentText(std::string_view arg) {
+  if (arg.empty()) return "\"\"";
+  if (arg.find_first_of(" \t\"") == std::string_view::npos) return std::string(arg);
+  const size_t colon = arg.find(':');
+  if (arg.front() != '/' || colon == std::string_view::npos ||
+      arg.substr(0, colon).find_first_of(" \t\"") != std::string_view::npos)
+    return QuoteArgument(arg);
+  return std::string(arg.substr(0, colon + 1)) + QuoteArgument(arg.substr(colon + 1));
 }
 
 std::string QuoteIfBlank(std::string_view name) {

@@ -10,6 +10,9 @@ namespace marquill {
 
 inline constexpr std::string_view kEngineFileName = "robocopy.exe";
 
+// A drive's root (D:\) or the current drive's (a lone backslash).
+bool IsRoot(std::string_view text);
+
 // A folder field's text as the folder enters the command: one trailing
 // backslash is dropped, but a root ("D:\", "\") stays a root.
 std::string FolderForCommand(std::string_view fieldText);
@@ -18,6 +21,12 @@ std::string FolderForCommand(std::string_view fieldText);
 // rules give back exactly `text` as one argument (a trailing backslash would
 // otherwise swallow the closing quote).
 std::string QuoteArgument(std::string_view text);
+
+// One argument as a command line (or a job file's line) gives it: as it is
+// when it holds no blank, tab or quote; otherwise quoted, a switch only after
+// its colon (/LOG:"C:\My Logs\run.txt"), so that the standard Windows rules
+// give back exactly `arg`.
+std::string ArgumentText(std::string_view arg);
 
 // A name typed for a switch value: kept as typed unless it holds a blank or a
 // tab; then it is quoted (re-quoted when the user already put it in double

@@ -15,7 +15,7 @@ void OptionSlots::AssignStartValues() {
 std::string OptionSlots::JoinedOptions() const {
   std::string joined;
   for (const SlotSwitches& row : kCommandOrder) joined += this->*row.slot;
-  return joined;
+  return joined + keptSwitches;
 }
 
 std::span<const std::string_view> Choices(OptionSlots::Slot slot) {

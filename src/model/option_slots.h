@@ -63,13 +63,18 @@ struct OptionSlots {
   std::string strRunDest;
   std::string strBrowsePath;
 
+  // Switches of an opened job that no control of the Options dialog writes,
+  // each with its leading blank, in the job's order: the command carries them
+  // after the option slots.
+  std::string keptSwitches;
+
   using Slot = std::string OptionSlots::*;
 
   // Everything empty except the sub-directory switch, which defaults to " /S".
   void AssignStartValues();
   // Everything empty, " /S" included: the state after the main window unloads.
   void Empty();
-  // The option slots concatenated in command order.
+  // The option slots concatenated in command order, then the kept switches.
   std::string JoinedOptions() const;
 };
 

@@ -1,7 +1,6 @@
 // frmCalMaxAge and frmCalMinAge, the two date pickers.
 #include "options/date_picker.h"
 
-#include <cstdio>
 #include <string>
 
 namespace marquill {
@@ -49,13 +48,6 @@ constexpr toolkit::FormDef PickerDef(const char* name, const char* caption,
 
 const toolkit::FormDef kMaxAgeDef = PickerDef("frmCalMaxAge", kMaxAgeCaption, kMaxAgeControls);
 const toolkit::FormDef kMinAgeDef = PickerDef("frmCalMinAge", kMinAgeCaption, kMinAgeControls);
-
-// Four-digit year, two-digit month and day: the engine's date form.
-std::string DateDigits(const Date& date) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
-  return text;
-}
 
 }  // namespace
 

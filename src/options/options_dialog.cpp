@@ -44,7 +44,7 @@ void FrmOptMain::Form_Load() {
   optSub[1].Select();
 
   // Only its loss of focus writes strOptFiles.
-  txtFiles.SetText("*.*");
+  txtFiles.SetText(kAllFiles);
 
   for (const AttribSet* set : {&attribAdd, &attribSub, &fileInclAttrib, &fileExclAttrib})
     for (toolkit::CheckBox* letter : set->letters) letter->SetEnabled(false);
@@ -62,6 +62,9 @@ void FrmOptMain::Form_Load() {
     lstRetry.AddItem(std::to_string(n));
     lstWait.AddItem(std::to_string(n));
   }
+
+  // The slots the sequence left alone are shown as they stand.
+  ShowState(slots_);
 }
 
 void FrmOptMain::ResetComponents() { dlgLogFile.Reset(); }

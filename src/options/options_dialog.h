@@ -15,9 +15,12 @@
 
 namespace marquill {
 
+// What txtFiles shows while no file list is in force.
+inline constexpr char kAllFiles[] = "*.*";
+
 // The Options dialog. Every control writes its own option slot the moment it
-// changes; the dialog never reads a slot back, so "Save Settings" only hides
-// it and Cancel or the close box unload it with every slot left as it is.
+// changes, so "Save Settings" only hides it and Cancel or the close box unload
+// it with every slot left as it is; each load shows the slots again.
 class FrmOptMain : public toolkit::Form {
  public:
   enum class Id {
@@ -35,6 +38,13 @@ class FrmOptMain : public toolkit::Form {
     toolkit::CheckBox& box;
     std::array<toolkit::CheckBox*, 4> letters;
   };
+
+  // Puts `state` into the slots and shows it in the controls, loading the
+  // dialog hidden if it is not loaded. No handler runs, so no date picker
+  // opens and no message shows, and what no click can clear is cleared where
+  // the state says so: a list's selection, both optSub buttons, the log
+  // choice. Each load ends with it, so the dialog shows what will run.
+  void ShowState(const OptionSlots& state);
 
   void cmdSave_Click();
   void cmdCancel_Click();
@@ -72,6 +82,7 @@ class FrmOptMain : public toolkit::Form {
   // The log name chosen in dlgLogFile (or dropped) goes in the box, with
   // "Overwrite" selected.
   void TakeLogFile();
+  void ShowLogFile();
   void WireAttributes();
   void WireFilters();
   void WireAges();

@@ -14,7 +14,7 @@
 // real implementation lives in platform/win32; tests use in-memory ones.
 namespace marquill {
 
-enum class MsgButtons { Ok, OkCancel, YesNo };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgIcon { None, Question, Information, Exclamation };
 enum class MsgResult { Ok, Cancel, Yes, No };
 
@@ -112,6 +112,8 @@ class DateFormatter {
   virtual ~DateFormatter() = default;
   // The user's short date format.
   virtual std::string ShortDate(const Date& date) = 0;
+  // Today's date, local time.
+  virtual Date Today() = 0;
   // The local time now, in the user's own time format with seconds.
   virtual std::string TimeNow() = 0;
 };

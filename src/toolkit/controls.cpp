@@ -123,10 +123,14 @@ void OptionGroup::Select(int index) {
   // since a backend may already show the clicked button selected when it
   // reports the click.
   if (selected_ == index) return;
+  Put(index);
+  if (Click) Click(index);
+}
+
+void OptionGroup::Put(int index) {
   selected_ = index;
   for (OptionButton* button : buttons_)
     if (button) button->Mark(button->def().index == index);
-  if (Click) Click(index);
 }
 
 void ListBox::AddItem(const std::string& item) { peer().AddItem(item); }

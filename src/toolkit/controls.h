@@ -75,6 +75,9 @@ class CheckBox : public Control {
   int Value();
   // Setting a new state from code runs Click, as a user's change does.
   void SetValue(int state);
+  // Shows a state without running Click: what a form puts in place is no
+  // change of the user's.
+  void Put(int state) { peer().SetCheck(state); }
   std::function<void()> Click;
 
  private:
@@ -107,6 +110,8 @@ class OptionGroup {
   int Selected();
   // Selects the button and, when the selection changes, runs Click.
   void Select(int index);
+  // Shows the button selected (none for -1) without running Click.
+  void Put(int index);
   std::function<void(int index)> Click;
 
  private:
@@ -124,6 +129,8 @@ class ListBox : public Control {
   int ListIndex();
   // Selecting from code runs Click, as a user's selection does.
   void SetListIndex(int position);
+  // Shows the item selected (none for -1) without running Click.
+  void Put(int position) { peer().SetSelected(position); }
   std::function<void()> Click;
 
  private:

@@ -117,6 +117,11 @@ class FormWindow : public toolkit::FormPeer {
   RECT ControlRect(const toolkit::ControlDef& def) const;
   // A control shows another caption: the layout follows it.
   void CaptionChanged();
+  // The option group of `id` is one Tab stop, at its checked button, or at
+  // its first when none is checked: the system moves the stop with each check
+  // and takes it from a button cleared, which would leave a group cleared
+  // from code out of reach.
+  void PlaceGroupTabStop(int id);
   // The program's icon at the layout's size, for pictures that show it.
   HICON AppIcon();
   void Forget(int id) { controls_.erase(id); }
@@ -125,6 +130,9 @@ class FormWindow : public toolkit::FormPeer {
   void WantDrops();
 
   static bool IsFormWindow(HWND hwnd);
+  // A key of a menu item's shortcut, pressed in the form window `root`, is
+  // turned into the item's command: true when it was one.
+  static bool TranslateShortcut(HWND root, MSG& message);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -158,6 +166,7 @@ class FormWindow : public toolkit::FormPeer {
   int& startupShow_;
   HWND hwnd_ = nullptr;
   bool hasMenu_ = false;
+  UniqueAccelerators shortcuts_;  // the Ctrl+letter keys its menu items show
   UniqueFont font_;
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;

@@ -374,7 +374,10 @@ int ControlWindow::Check() const {
   return IsButton(def_.kind) ? static_cast<int>(SendMessageW(hwnd_, BM_GETCHECK, 0, 0)) : 0;
 }
 
-void ControlWindow::SetCheck(int state) { SendMessageW(hwnd_, BM_SETCHECK, state, 0); }
+void ControlWindow::SetCheck(int state) {
+  SendMessageW(hwnd_, BM_SETCHECK, state, 0);
+  if (def_.kind == ControlKind::OptionButton) form_.PlaceGroupTabStop(def_.id);
+}
 
 bool ControlWindow::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 

@@ -4,7 +4,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -135,6 +137,21 @@ HMENU BuildMenu(std::span<const toolkit::MenuDef> menus) {
   return bar;
 }
 
+// The Ctrl+letter keys that menu items show after a tab ("&Save Job\tCtrl+S").
+HACCEL BuildShortcuts(std::span<const toolkit::MenuDef> menus) {
+  constexpr std::string_view kCtrl = "\tCtrl+";
+  std::vector<ACCEL> keys;
+  for (size_t i = 0; i < menus.size(); ++i) {
+    const std::string_view caption = menus[i].caption;
+    const size_t at = caption.find(kCtrl);
+    if (at == std::string_view::npos || caption.size() != at + kCtrl.size() + 1) continue;
+    keys.push_back(
+        {FVIRTKEY | FCONTROL, static_cast<WORD>(caption.back()), static_cast<WORD>(kMenuBase + i)});
+  }
+  return keys.empty() ? nullptr
+                      : CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+}
+
 DWORD FormStyle(const toolkit::FormDef& def) {
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   if (def.border == toolkit::FormBorder::FixedSingle) style |= WS_MINIMIZEBOX;
@@ -175,6 +192,7 @@ FormWindow::FormWindow(HINSTANCE instance, const toolkit::FormDef& def, toolkit:
                       CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, menu.get(), instance, this);
   if (!hwnd_) throw CannotCreateWindow(def.name, GetLastError());
   hasMenu_ = menu.release() != nullptr;  // the window has it now
+  shortcuts_.reset(BuildShortcuts(def.menus));
   if (def.style & toolkit::kDropsFile) {
     dropTarget_ = new DropTarget(
         hwnd_, [this](const DropTarget::Items& items) { return events_.WouldTake(items); },
@@ -225,6 +243,11 @@ FormWindow::~FormWindow() {
 bool FormWindow::IsFormWindow(HWND hwnd) {
   wchar_t name[32];
   return GetClassNameW(hwnd, name, 32) && lstrcmpW(name, kFormClass) == 0;
+}
+
+bool FormWindow::TranslateShortcut(HWND root, MSG& message) {
+  const auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+  return self && self->shortcuts_ && TranslateAcceleratorW(root, self->shortcuts_.get(), &message);
 }
 
 std::unique_ptr<toolkit::ControlPeer> FormWindow::CreateControl(const toolkit::ControlDef& def,
@@ -366,6 +389,23 @@ SIZE FormWindow::WindowSize(const LayoutScale& scale, const RECT& frame) const {
 
 RECT FormWindow::ControlRect(const toolkit::ControlDef& def) const {
   return PlaceControl(def, scale_, captionRuns_);
+}
+
+void FormWindow::PlaceGroupTabStop(int id) {
+  std::vector<HWND> buttons;
+  HWND stop = nullptr;
+  for (const auto& [controlId, control] : controls_) {
+    const toolkit::ControlDef& def = control->def();
+    if (def.kind != toolkit::ControlKind::OptionButton || def.id != id) continue;
+    buttons.push_back(control->hwnd());
+    if (SendMessageW(control->hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED ||
+        (!stop && def.index == 0))
+      stop = control->hwnd();
+  }
+  for (HWND button : buttons) {
+    const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+    SetWindowLongPtrW(button, GWL_STYLE, button == stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
 }
 
 void FormWindow::CaptionChanged() {
@@ -523,7 +563,9 @@ int RunMessageLoop() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root && FormWindow::IsFormWindow(root) && IsDialogMessageW(root, &message)) continue;
+    if (root && FormWindow::IsFormWindow(root) &&
+        (FormWindow::TranslateShortcut(root, message) || IsDialogMessageW(root, &message)))
+      continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

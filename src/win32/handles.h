@@ -19,6 +19,9 @@ struct IconDeleter {
 struct MenuDeleter {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
+struct AcceleratorDeleter {
+  void operator()(HACCEL keys) const { DestroyAcceleratorTable(keys); }
+};
 
 struct HandleDeleter {
   void operator()(HANDLE handle) const { CloseHandle(handle); }
@@ -33,6 +36,7 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 // A menu not yet given to a window; the window destroys the menus it has.
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+using UniqueAccelerators = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorDeleter>;
 using UniqueHandle = std::unique_ptr<void, HandleDeleter>;
 using UniqueWait = std::unique_ptr<void, WaitDeleter>;
 

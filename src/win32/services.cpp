@@ -58,6 +58,9 @@ MsgResult MessageBoxes::Show(const std::string& text, const std::string& title, 
     case MsgButtons::YesNo:
       flags = MB_YESNO;
       break;
+    case MsgButtons::YesNoCancel:
+      flags = MB_YESNOCANCEL;
+      break;
   }
   switch (icon) {
     case MsgIcon::None:
@@ -261,6 +264,12 @@ std::string DateFormatter::ShortDate(const Date& date) {
   wchar_t text[128];
   int length = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, 128);
   return length > 0 ? Narrow(std::wstring_view(text, length - 1)) : std::string();
+}
+
+Date DateFormatter::Today() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay};
 }
 
 std::string DateFormatter::TimeNow() {

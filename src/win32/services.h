@@ -60,6 +60,7 @@ class FolderBrowser : public marquill::FolderBrowser {
 class DateFormatter : public marquill::DateFormatter {
  public:
   std::string ShortDate(const Date& date) override;
+  Date Today() override;
   std::string TimeNow() override;
 };
 

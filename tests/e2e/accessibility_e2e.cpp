@@ -149,7 +149,7 @@ DWORD DragOnto(const std::string& path, HWND target) {
   return effect;
 }
 
-TEST(DropE2E, AFolderDraggedOntoTheDestinationIsTakenAsIfBrowsedAFileIsNot) {
+TEST(DropE2E, AFolderOnAFieldCountsAsBrowsedAFileThereDoesNotAndOnTheWindowOpensAsAJob) {
   OleInitialize(nullptr);
   const std::string folder = FreshScratchPath("Sicherung \xC3\xA9t\xC3\xA9");
   const std::string file = FreshScratchPath("notes.txt");
@@ -163,6 +163,18 @@ TEST(DropE2E, AFolderDraggedOntoTheDestinationIsTakenAsIfBrowsedAFileIsNot) {
   // A file: the cursor says no, and nothing changes.
   EXPECT_EQ(DragOnto(file, app.SourceField()), static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_EQ(GetText(app.SourceField()), "C:\\Data\\Reports\\");
+  // Elsewhere on the window a file is a job to open.
+  const std::string job = FreshScratchPath("weekly.rcj");
+  const std::string body = "/SD:C:\\Jobs\\\r\n/DD:E:\\\r\n";
+  const HANDLE written =
+      CreateFileW(Wide(job).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  DWORD count = 0;
+  WriteFile(written, body.data(), static_cast<DWORD>(body.size()), &count, nullptr);
+  CloseHandle(written);
+  EXPECT_EQ(DragOnto(job, FindChild(app.main(), "Static", "Source Path")),
+            static_cast<DWORD>(DROPEFFECT_COPY));
+  WaitUntil([&] { return TextOf(app.main()) == "weekly.rcj - Marquill 1.0"; }, "the job opened");
+  EXPECT_EQ(GetText(app.SourceField()), "C:\\Jobs\\");
   OleUninitialize();
 }
 

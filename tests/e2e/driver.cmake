@@ -21,6 +21,8 @@ add_library(marquill_e2e_text STATIC
   ${MARQUILL_E2E_DIR}/invocation_record.cpp
   ${MARQUILL_E2E_DIR}/../support/json_reader.cpp)
 target_include_directories(marquill_e2e_text PUBLIC ${MARQUILL_E2E_DIR} ${MARQUILL_E2E_DIR}/..)
+# The test data reader encodes UTF-8 as the program does (model/utf8.h).
+target_include_directories(marquill_e2e_text PRIVATE ${MARQUILL_E2E_DIR}/../../src)
 marquill_win32_test_target(marquill_e2e_text)
 
 add_library(marquill_e2e_driver STATIC ${MARQUILL_E2E_DIR}/driver.cpp)

@@ -1,11 +1,13 @@
 // The real marquill.exe under Wine: the Options dialog and its date pickers,
 // driven through window messages and real keys, and read back from the
-// "Continue?" box and from the arguments the engine receives.
+// "Continue?" box, from the arguments the engine receives and from saved jobs.
 #include <gtest/gtest.h>
 
 #include "marquill_app.h"
 #include "probe.h"
 #include "wide_text.h"
+
+#include <dlgs.h>
 
 namespace marquill::e2e {
 namespace {
@@ -94,6 +96,32 @@ void WaitUntilDestroyed(HWND window) {
   WaitUntil([&] { return !IsWindow(window); }, "a window to be destroyed");
 }
 
+// The system's Open or Save box, once the program shows one.
+HWND FileBoxOf(const Process& process) {
+  for (HWND window : ShownTopWindowsOf(process.Id()))
+    if (ClassOf(window) == "#32770" && GetDlgItem(window, cmb13)) return window;
+  return nullptr;
+}
+
+// Types `path` as the file name (in a ComboBoxEx's edit) and presses OK.
+void AnswerFileBox(const Process& process, const std::string& path) {
+  HWND box = nullptr;
+  WaitUntil([&] { return (box = FileBoxOf(process)) != nullptr; }, "the Open or Save box");
+  HWND name = GetDlgItem(box, cmb13);
+  while (name && ClassOf(name) != "Edit") name = GetWindow(name, GW_CHILD);
+  SetText(name, path);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+}
+
+// What the run button asks to confirm; the command is cancelled.
+std::string Confirmed(const Process& process, HWND main) {
+  Click(FindChild(main, "Button", "RoboCopy"));
+  const MessageBoxView box = WaitForMessageBox(process, "Continue?");
+  PressMessageBoxButton(box, IDCANCEL);
+  return box.text;
+}
+
 // What the run button showed and the engine received after the two folders.
 struct RunSeen {
   std::string preview;
@@ -166,9 +194,10 @@ TEST_F(OptionsE2E, SavedChoicesRunAndStayInForceAfterCancel) {
 
   Click(FindChild(options, "Button", "&Cancel"));
   WaitUntilDestroyed(options);
+  // Loaded again, it shows what still runs.
   const HWND reopened = OpenOptions();
-  EXPECT_EQ(CheckState(FindChild(reopened, "Button", "Mirror a Directory Tree ")), BST_UNCHECKED);
-  EXPECT_EQ(Ask(FindChildAt(reopened, "ListBox", kRetryRect), LB_GETCURSEL), LB_ERR);
+  EXPECT_EQ(CheckState(FindChild(reopened, "Button", "Mirror a Directory Tree ")), BST_CHECKED);
+  EXPECT_EQ(Ask(FindChildAt(reopened, "ListBox", kRetryRect), LB_GETCURSEL), 3);
   EXPECT_EQ(RunCommand().options, saved.options);
 
   // The close box unloads the same way.
@@ -251,12 +280,12 @@ TEST_F(OptionsE2E, PickerConfirmsIntoAnUnloadedDialogWithoutShowingIt) {
   EXPECT_FALSE(IsShown(loaded));
   EXPECT_EQ(RunCommand().options, (Args{"*.*", "/E", "/MAXAGE:20030306"}));
 
-  // Shown as the load and the date left it.
+  // Shown as the load (the bare switch ticked) and the date left it.
   EXPECT_EQ(OpenOptions(), loaded);
   const HWND dateBox = FindChildAt(loaded, "Edit", kMaxAgeRect);
   EXPECT_EQ(GetText(dateBox), ShortDate(kDesignYear, kDesignMonth, kDesignDay));
-  EXPECT_FALSE(IsWindowEnabled(dateBox));
-  EXPECT_EQ(CheckState(FindChild(loaded, "Button", "Exclude Files Older than:")), BST_UNCHECKED);
+  EXPECT_TRUE(IsWindowEnabled(dateBox));
+  EXPECT_EQ(CheckState(FindChild(loaded, "Button", "Exclude Files Older than:")), BST_CHECKED);
 }
 
 TEST_F(OptionsE2E, AttributeLettersJoinInTheirOwnOrder) {
@@ -295,6 +324,31 @@ TEST_F(OptionsE2E, FilesTypedThenRunStraightFromTheMainWindow) {
   const RunSeen run = RunCommand();
   EXPECT_EQ(run.preview, kPreviewStart + " *.doc *.txt /E");
   EXPECT_EQ(run.options, (Args{"*.doc", "*.txt", "/E"}));
+}
+
+TEST_F(OptionsE2E, SavedJobOpensAgainThroughTheOpenBoxAndFromTheCommandLine) {
+  const HWND options = OpenOptions();
+  Tick(FindChild(options, "Button", "Mirror a Directory Tree "));
+  Tick(FindChild(options, "Button", "Exclude Older Files"));
+  const std::string confirmed = Confirmed(app.process(), app.main());
+  EXPECT_EQ(confirmed, kPreviewStart + " *.* /E /MIR /XO");
+  const std::string job = FreshScratchPath("weekly.rcj");
+  const std::string title = "weekly.rcj - Marquill 1.0";
+  ChooseMenu(app.main(), {"&File", "Save Job &As..."});
+  AnswerFileBox(app.process(), job);
+  WaitForTopWindow(app.process(), title);
+  Close(app.main());  // saved as it stands: no question
+  EXPECT_TRUE(app.process().WaitForExit());
+
+  const MarquillApp again;
+  PressKeyUntil(again.main(), 'O', {VK_CONTROL}, "Ctrl+O",
+                [&] { return FileBoxOf(again.process()) != nullptr; });
+  AnswerFileBox(again.process(), job);
+  WaitForTopWindow(again.process(), title);
+  EXPECT_EQ(Confirmed(again.process(), again.main()), confirmed);
+
+  const Process named = Process::Start(ProgramFolder() + "\\marquill.exe", {job});
+  EXPECT_EQ(Confirmed(named, WaitForTopWindow(named, title)), confirmed);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ MsgResult FakeMessageBoxes::Show(const std::string& text, const std::string& tit
     answers.pop_front();
     return answer;
   }
+  if (buttons == MsgButtons::YesNoCancel) return MsgResult::Cancel;
   return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
 }
 

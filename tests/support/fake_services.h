@@ -26,7 +26,8 @@ class FakeMessageBoxes : public MessageBoxes {
   MsgResult Show(const std::string& text, const std::string& title, MsgButtons buttons,
                  MsgIcon icon) override;
   std::vector<ShownMessage> shown;
-  std::deque<MsgResult> answers;     // empty: OK, or No for a Yes/No question
+  // Empty: OK, No for a Yes/No question, Cancel for Yes, No and Cancel.
+  std::deque<MsgResult> answers;
   std::function<void()> whileShown;  // runs while the box is up
 };
 
@@ -90,6 +91,7 @@ class FakeDates : public DateFormatter {
  public:
   // Day/month/year, the way many locales write the short date.
   std::string ShortDate(const Date& date) override;
+  Date Today() override { return {2024, 12, 1}; }
   std::string TimeNow() override { return "14:05:09"; }
 };
 

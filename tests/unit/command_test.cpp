@@ -2,11 +2,15 @@
 
 #include <random>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "model/command.h"
+#include "model/command_line.h"
 #include "model/engine_result.h"
+#include "model/job_file.h"
 #include "model/option_slots.h"
+#include "support/fake_services.h"
 #include "support/windows_cmdline.h"
 
 namespace marquill {
@@ -187,16 +191,19 @@ class Generator {
                                         "\xD0\x96\xD1\x83\xD1\x80"};
     std::string name;
     for (int n = 1 + Below(12); n > 0; --n) {
-      if (OneIn(60)) {
+      if (!windowsNames && OneIn(60)) {
         name += '"';
       } else if (OneIn(4)) {
-        name += Pick(kWide);
+        name += kWide[Below(windowsNames ? 2 : 4)];
       } else {
-        name += kSingle[Below(static_cast<int>(kSingle.size()))];
+        name += kSingle[Below(static_cast<int>(kSingle.size()) - windowsNames)];
       }
     }
     return name;
   }
+
+  // Only names Windows allows, in letters of the code page: no tab, no quote.
+  bool windowsNames = false;
 
   std::string Drive() {
     const char letter = static_cast<char>((OneIn(4) ? 'a' : 'A') + Below(26));
@@ -327,6 +334,118 @@ TEST(CommandProperty, LaunchAndPreviewTextsParseBackExactly) {
     EXPECT_EQ(SplitWindowsCommandLine(preview), meant)
         << "round " << round << "\n  preview text <" << preview << ">";
     if (HasFailure()) break;
+  }
+}
+
+// ---- Job files ----
+
+// What a job file opens to: the command after "robocopy.exe ", or why not.
+std::string OpenedTo(const std::string& file) {
+  test::FakeCodePages codePages;
+  const std::variant<Job, JobError> read = ReadJob(file, codePages);
+  if (const auto* error = std::get_if<JobError>(&read))
+    return "refused: " + error->reason + " @" + std::to_string(error->line);
+  const Job& job = std::get<Job>(read);
+  return PreviewText(FolderForCommand(job.sourceField), FolderForCommand(job.destinationField),
+                     job.slots)
+      .substr(kEngineFileName.size() + 1);
+}
+
+// Latin-1 text as UTF-16 LE with its byte-order mark.
+std::string Utf16(std::string_view latin1) {
+  std::string bytes = "\xFF\xFE";
+  for (char c : latin1) bytes.append(1, c).append(1, '\0');
+  return bytes;
+}
+
+TEST(JobFile, HandWrittenJobsOpenToTheirCommands) {
+  const std::pair<std::string, std::string> cases[] = {
+      // As the engine writes them: header, sections, defaults commented out.
+      {"::\r\n:: Robocopy Job C:\\JOBS\\WEEKLY.RCJ\r\n::\r\n\r\n::\r\n:: Source Directory :\r\n"
+       "::\r\n\t/SD:C:\\Data\\\t:: Source Directory.\r\n\t/DD:D:\\Backup Set\\\r\n"
+       "\t/IF\t\t:: Include Files matching these names\r\n::\t\t*.*\t:: Include all names\r\n"
+       "\t/XD\t\t:: eXclude Directories matching these names\r\n\t\ttmp\r\n\t\tOld Stuff\r\n"
+       "\t/S\t\t:: copy Subdirectories, but not empty ones.\r\n\t/COPY:DAT\t:: what to COPY\r\n"
+       "\t/R:1000000\t:: number of Retries\r\n\t/W:30\t\t:: Wait time between retries\r\n",
+       "\"C:\\Data\" \"D:\\Backup Set\" /S /XD tmp \"Old Stuff\" /W:30 /COPY:DAT /R:1000000"},
+      // By hand: LF, several switches a line, any case, paths with blanks.
+      {"/NOSD\n/dd:E:\\\n/mir /r:3 /xf *.bak \"my file.txt\"\n/log+:C:\\My Logs\\run.txt :: log\n"
+       "/a+:hr /MT:8 extra.doc\n",
+       "\"\" \"E:\\\\\" extra.doc /MIR /a+:RH /XF *.bak \"my file.txt\" /R:3 "
+       "/LOG+:\"C:\\My Logs\\run.txt\" /MT:8"},
+      // A second switch for one control, and values no control shows, are kept.
+      {"/A /M /R:3 /R:5 /LEV:14 /MAXAGE:30 /MINAGE:20240229 /ETA\r\n/IF a.doc\r\n\tb.doc\r\n",
+       "\"\" \"\" a.doc b.doc /A /MINAGE:20240229 /R:3 /M /R:5 /LEV:14 /MAXAGE:30 /ETA"},
+      {"\xEF\xBB\xBF/SD:C:\\D\xC3\xA9j\xC3\xA0\\", "\"C:\\D\xC3\xA9j\xC3\xA0\" \"\""},
+      {Utf16("/SD:C:\\D\xE9j\xE0\\\r\n/NP"), "\"C:\\D\xC3\xA9j\xC3\xA0\" \"\" /NP"},
+      {"/S\r\n\r\nfoo\r\n", "refused: this line is not a switch @3"},
+      {"/SD:C:\\a\\\n/NOSD", "refused: it gives the source folder a second time @2"},
+      {std::string("/S\0", 3), "refused: it is not text @0"},
+  };
+  for (const auto& [file, command] : cases) EXPECT_EQ(OpenedTo(file), command) << file;
+}
+
+// A random option state as the Options dialog leaves it, with switches that
+// no control writes kept.
+OptionSlots RandomJobState(Generator& gen) {
+  static const char* const kNames[] = {
+      "*.doc", "a", "Old Stuff", "\xC3\xA9t\xC3\xA9.txt", "C:\\T\\x y", "~$*.tmp", "(1)"};
+  static const std::string kKept =
+      " /MT:8 /COPY:DAT /XJ /ETA /R:1000 /LEV:14 /UNILOG:\"C:\\My Logs\\x.log\"";
+  OptionSlots slots;
+  for (const SlotSwitches& row : kCommandOrder) {
+    const auto choices = Choices(row.slot);
+    std::string text(choices[gen.Below(static_cast<int>(choices.size()))]);
+    if (text.empty() || gen.OneIn(2)) continue;
+    if (text == " " || text.back() == ' ') {  // a name box: names as typed, some quoted
+      for (int n = 1 + gen.Below(3); n > 0; --n) {
+        const std::string name = gen.Pick(kNames);
+        const bool quoted = name.find(' ') != std::string::npos || gen.OneIn(3);
+        text += (text.back() == ' ' ? "" : " ") + (quoted ? "\"" + name + "\"" : name);
+      }
+    } else if (row.slot == &OptionSlots::strOptLog) {
+      text += QuoteIfBlank(gen.Levels(gen.Drive() + gen.Name(), gen.Below(2)) + ".log");
+    } else if (row.slot == &OptionSlots::strOptMaxAge || row.slot == &OptionSlots::strOptMinAge) {
+      text += gen.OneIn(3)
+                  ? ""
+                  : DateDigits({1990 + gen.Below(40), 1 + gen.Below(12), 1 + gen.Below(28)});
+    } else if (text.back() == ':' &&
+               std::string_view(" /a+: /a-: /IA: /XA:").find(text) != std::string::npos) {
+      for (char letter : std::string_view("RASH"))
+        text += gen.OneIn(2) ? std::string(1, letter) : "";
+    } else if (text.back() == ':') {  // a level, a list's number or a size
+      text += std::to_string(gen.Below(row.slot == &OptionSlots::strOptLev ? 14 : 256));
+    }
+    slots.*row.slot = text;
+  }
+  for (const std::string& word : SplitArguments(kKept))
+    if (gen.OneIn(5)) slots.keptSwitches += " " + ArgumentText(word);
+  return slots;
+}
+
+TEST(JobFileProperty, SavedAndOpenedAgainTheCommandParsesToTheSameArguments) {
+  Generator gen(20241201u);
+  gen.windowsNames = true;
+  test::FakeCodePages codePages;
+  const auto command = [](const std::string& from, const std::string& to, const OptionSlots& s) {
+    return SplitWindowsCommandLine(PreviewText(FolderForCommand(from), FolderForCommand(to), s));
+  };
+  for (int round = 0; round < 10000 && !HasFailure(); ++round) {
+    codePages.ansiIsUtf8 = gen.OneIn(4);
+    std::string fields[2];
+    for (std::string& field : fields)
+      if (!gen.OneIn(8)) field = gen.Folder() + (gen.OneIn(2) ? "\\" : "");
+    const OptionSlots slots = RandomJobState(gen);
+    const std::string text = JobHeader("C:\\Jobs\\x.rcj", "01/12/2024", "14:05:09") +
+                             JobBody(fields[0], fields[1], slots);
+    const EncodedJob encoded = EncodeJob(text, codePages);
+    const std::variant<Job, JobError> read = ReadJob(encoded.bytes, codePages);
+    const Job* job = std::get_if<Job>(&read);
+    ASSERT_TRUE(job && encoded.unfit.empty()) << "round " << round << "\n" << text;
+    EXPECT_EQ(command(job->sourceField, job->destinationField, job->slots),
+              command(fields[0], fields[1], slots))
+        << "round " << round << "\n"
+        << text;
   }
 }
 

@@ -349,6 +349,123 @@ TEST_F(MainWindowLifecycle, SupportMessageHasExactlyTwoLines) {
   EXPECT_EQ(contact.find_first_of("\r\n"), std::string::npos) << shown.text;
 }
 
+// ---- Job files ----
+
+using MainWindowJob = MainWindow;
+
+TEST_F(MainWindowJob, SavedJobHoldsWhatRunsAndOpensBackIntoFieldsSlotsAndDialog) {
+  TypeFolders("C:\\Data\\", "D:\\\xC3\xA4\\");
+  program.slots.strOptMir = " /MIR";
+  program.slots.strOptExclDir = " /XD tmp \"Old Stuff\"";
+  program.slots.strOptLog = " /LOG:\"C:\\My Logs\\run.txt\"";
+  Run(MsgResult::Cancel);
+  const std::string confirmed = LastMessage().text;
+  fakes.fileDialogs.saveOutcomes = {"C:\\Jobs\\weekly.rcj"};
+  ui.Menu("frmMain", "mnuFileSave");  // no job file yet: Save As
+  EXPECT_EQ(ui.Window("frmMain").caption, "weekly.rcj - Marquill 1.0");
+  const FileDialogRequest& asked = fakes.fileDialogs.requests.at(0);
+  EXPECT_EQ(asked.types.at(0).name + asked.types.at(1).pattern + asked.defaultExtension,
+            "Robocopy Jobs (*.rcj)*.*rcj");
+  const std::string& saved = fakes.files.contents["C:\\Jobs\\weekly.rcj"];
+  EXPECT_EQ(saved,
+            "::\r\n:: Robocopy Job C:\\JOBS\\WEEKLY.RCJ\r\n:: Created by Marquill 1.0 on "
+            "01/12/2024 at 14:05:09\r\n::\r\n\r\n::\r\n:: Source Directory :\r\n::\r\n"
+            "\t/SD:C:\\Data\\\t:: Source Directory.\r\n\r\n::\r\n:: Destination Directory :\r\n"
+            "::\r\n\t/DD:D:\\\xE4\\\t:: Destination Directory.\r\n\r\n::\r\n:: Exclude These "
+            "Directories :\r\n::\r\n\t/XD\t:: exclude folders matching these names\r\n\t\ttmp\r\n"
+            "\t\tOld Stuff\r\n\r\n::\r\n:: Options :\r\n::\r\n\t/S\t:: copy subfolders, but not "
+            "empty ones\r\n\t/MIR\t:: mirror a folder tree\r\n\t/LOG:\"C:\\My Logs\\run.txt\"\t:: "
+            "write the log to this file, replacing it\r\n");
+
+  ui.Menu("frmMain", "mnuFileNew");  // nothing changed since the save: no question
+  EXPECT_EQ(Field("txtSrcPath") + ui.Window("frmMain").caption + program.slots.JoinedOptions(),
+            "Marquill 1.0 /S");
+  fakes.fileDialogs.outcomes = {"C:\\Jobs\\weekly.rcj"};
+  ui.Menu("frmMain", "mnuFileOpen");
+  EXPECT_TRUE(fakes.fileDialogs.requests.back().existingOnly);
+  Run(MsgResult::Cancel);
+  EXPECT_EQ(LastMessage().text, confirmed);
+  // The dialog, loaded hidden, shows the job.
+  EXPECT_EQ(ui.Check("frmOptMain", "chkMir") + ui.Check("frmOptMain", "optLogFile", 1) +
+                ui.IsVisible("frmOptMain"),
+            2);
+  EXPECT_EQ(ui.Text("frmOptMain", "txtLogFile"), "C:\\My Logs\\run.txt");
+
+  // Characters the code page lacks are refused; nothing is written.
+  const std::string before = saved;
+  SetField("txtSrcPath", "C:\\\xE6\x97\xA5\\");
+  ui.Menu("frmMain", "mnuFileSave");
+  ExpectMessage(LastMessage(),
+                "Cannot save C:\\Jobs\\weekly.rcj\r\n\r\n/SD:C:\\\xE6\x97\xA5\\\r\nholds "
+                "characters that are not in the system's code page, and job files hold only "
+                "characters of the system's code page.",
+                "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+  EXPECT_EQ(saved, before);
+}
+
+TEST_F(MainWindowJob, ChangesToAnOpenJobAreAskedAboutBeforeTheyCouldBeLost) {
+  fakes.files.contents["C:\\j.rcj"] = "/SD:C:\\a\\\r\n/DD:D:\\b\\\r\n/MIR\r\n";
+  ui.Drop("frmMain", "", {{"C:\\Jobs", true}});  // the window takes a file, not a folder
+  EXPECT_EQ(ui.Window("frmMain").refusedDrops, 1);
+  ui.Drop("frmMain", "", {{"C:\\Jobs", true}, {"C:\\j.rcj", false}});
+  EXPECT_EQ(ui.Window("frmMain").caption, "j.rcj - Marquill 1.0");
+  SetField("txtDestPath", "E:\\");
+  ui.Menu("frmMain", "mnuFileNew");  // the fake answers Cancel
+  ExpectMessage(LastMessage(), "Save changes to j.rcj?", "Marquill", MsgButtons::YesNoCancel,
+                MsgIcon::Question);
+  ui.CloseBox("frmMain");
+  EXPECT_EQ(Field("txtDestPath") + std::to_string(fakes.host.ended), "E:\\0");
+  fakes.files.failing["C:\\j.rcj"] = "Access is denied.";
+  fakes.messages.answers = {MsgResult::Yes, MsgResult::Yes};
+  ui.Click("frmMain", "cmdQuit");  // quit, save: the save fails and the program stays
+  ExpectMessage(LastMessage(), "Cannot save C:\\j.rcj\r\n\r\nAccess is denied.", "Error",
+                MsgButtons::Ok, MsgIcon::Exclamation);
+  fakes.files.failing.clear();
+  fakes.messages.answers = {MsgResult::Yes, MsgResult::No};
+  ui.Click("frmMain", "cmdQuit");  // quit, and leave the changes unsaved
+  EXPECT_EQ(fakes.host.ended, 1);
+  EXPECT_EQ(fakes.files.contents["C:\\j.rcj"], "/SD:C:\\a\\\r\n/DD:D:\\b\\\r\n/MIR\r\n");
+  EXPECT_EQ(fakes.messages.shown.size(), 7u);
+}
+
+TEST_F(MainWindowJob, FilesThatAreNoJobAndOtherArgumentsAreRefusedAndChangeNothing) {
+  fakes.files.contents = {{"C:\\bin.rcj", std::string("MZ\0", 3)},
+                          {"C:\\big.rcj", std::string(kJobFileLimit + 1, ' ')},
+                          {"C:\\bad.rcj", "/S\r\n\t/XD\r\n\t\ttmp\r\n/SD:C:\\\r\n/SD:D:\\\r\n"},
+                          {"C:\\kept.rcj", "/SD:C:\\a\\\r\n/DD:D:\\\r\n/MT:8 /r:1000\r\n"}};
+  const std::string usage =
+      "Marquill takes one job file to open, as in\r\nmarquill.exe \"D:\\Jobs\\weekly.rcj\"\r\n\r\n"
+      "It was given:\r\n";
+  const std::string notJob = "\r\n\r\nThis is not a job file: ";
+  const std::pair<Args, std::string> cases[] = {
+      {{"C:\\bin.rcj"}, "Cannot open C:\\bin.rcj" + notJob + "it is not text."},
+      {{"C:\\big.rcj"}, "Cannot open C:\\big.rcj" + notJob + "it is larger than 1 MiB."},
+      {{"C:\\bad.rcj"},
+       "Cannot open C:\\bad.rcj" + notJob +
+           "it gives the source folder a second time.\r\n\r\nLine 5: /SD:D:\\"},
+      {{"C:\\none.rcj"}, usage + "\"C:\\none.rcj\"\r\nThe system cannot find the file specified."},
+      {{"a", "b c"}, usage + "\"a\"\r\n\"b c\""},
+  };
+  for (const auto& [arguments, message] : cases) {
+    program.frmMain.OpenArguments(arguments);
+    ExpectMessage(LastMessage(), message, "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+  }
+  program.frmMain.OpenJob("C:\\none.rcj");
+  EXPECT_EQ(LastMessage().text,
+            "Cannot open C:\\none.rcj\r\n\r\nThe system cannot find the file specified.");
+  EXPECT_EQ(ui.Window("frmMain").caption + program.slots.JoinedOptions(), "Marquill 1.0 /S");
+  EXPECT_FALSE(ui.IsOpen("frmOptMain"));  // nothing of the refused jobs was shown
+
+  // Switches no control writes are told of once, and run last.
+  program.frmMain.OpenArguments({"C:\\kept.rcj"});
+  ExpectMessage(LastMessage(),
+                "kept.rcj holds switches that Marquill has no control for. They are "
+                "passed to the engine as they are:\r\n\r\n/MT:8\r\n/r:1000",
+                "Marquill", MsgButtons::Ok, MsgIcon::Information);
+  Run(MsgResult::Cancel);
+  EXPECT_EQ(LastMessage().text, "robocopy.exe \"C:\\a\" \"D:\\\\\" /MT:8 /r:1000");
+}
+
 // ---- Folder browsing and destination matching ----
 
 using MainWindowBrowse = MainWindow;

@@ -70,7 +70,8 @@ TEST_F(OptionsDialog, OkWhileTheOptionsDialogIsUnloadedLoadsItHidden) {
   Open();
   EXPECT_EQ(Loads(kOpt), 2);
   EXPECT_EQ(ui.Text(kOpt, "txtMaxAge"), "06/03/2003");
-  EXPECT_FALSE(ui.Enabled(kOpt, "txtMaxAge"));
+  EXPECT_TRUE(ui.Enabled(kOpt, "txtMaxAge") &&
+              Check("chkMaxAge"));  // the bare switch, shown at load
 }
 
 TEST_F(OptionsDialog, PickersShareOneLayoutButTheirCalendarName) {

@@ -72,8 +72,9 @@ TEST_F(OptionsDialog, AttributeLettersJoinInRashOrderAndTheGroupBoxOnlyLocksThem
   Click("ChkAttribAddS");
   Click("cmdCancel");
   Open();
-  EXPECT_EQ(Check("chkAttribAdd") + Check("chkAttribAddR"), 0);
-  EXPECT_FALSE(ui.Enabled(kOpt, "chkAttribAddR"));
+  // The reload shows each group whose switch runs, the bare " /a-:" too.
+  EXPECT_EQ(Check("chkAttribAdd") + Check("chkAttribAddA") + Check("ChkAttribAddS"), 2);
+  EXPECT_TRUE(ui.Enabled(kOpt, "chkAttribAddR") && Check("chkAttribSub"));
   EXPECT_EQ(slots.strOptAttribAdd, " /a+:RSH");
 }
 

@@ -1,5 +1,10 @@
+#include <cstdio>
 #include <map>
+#include <random>
 #include <sstream>
+#include <tuple>
+
+#include "model/command.h"
 
 #include "options_fixture.h"
 
@@ -55,7 +60,8 @@ TEST_F(OptionsDialog, SaveKeepsTheControlsCancelAndCloseBoxForgetThemButNotTheSl
   EXPECT_FALSE(ui.IsOpen(kOpt));
   EXPECT_EQ(Switches(), " *.* /E /MIR /XL /R:3");
   Open();
-  EXPECT_EQ(Check("chkMir") + Check("optExclXtraLoneLy", 2), 1);
+  EXPECT_EQ(Check("chkMir") + ui.At(kOpt, "lstRetry").selected, 4);  // still in force: shown
+  EXPECT_EQ(Check("optExclXtraLoneLy", 2), 1);
   EXPECT_EQ(Switches(), " *.* /E /MIR /R:3");  // the load reset only the option groups
 
   Click("chkPurge");
@@ -78,6 +84,87 @@ TEST_F(OptionsDialog, OpeningAgainOnlyBringsTheOneDialogForwardAndEtaChangesNoth
   Click("chkEta");
   Click("chkEta");
   EXPECT_EQ(slots.JoinedOptions(), " *.*" + before);  // only the focus leaving txtFiles
+}
+
+// The slots as the dialog's controls tell them, the way their handlers write.
+OptionSlots ReadBack(Ui& ui, FrmOptMain& f, OptionSlots read) {
+  const auto prefix = [](OptionSlots::Slot s, int i = 0) { return std::string(Choices(s)[i]); };
+  for (const toolkit::ControlDef& row : f.def().controls) {
+    const MemoryControl& c = ui.At(kOpt, row.name, row.index);
+    const OptionSlots::Slot slot = row.writes.slot;
+    if (row.writes.how == toolkit::Writes::Switch)
+      read.*slot = c.check == toolkit::kTicked ? prefix(slot) : "";
+    for (int n = 0; row.writes.how == toolkit::Writes::Choice && n < 4; ++n)
+      if (n < static_cast<int>(Choices(slot).size()) && ui.At(kOpt, row.name, n).check)
+        read.*slot = prefix(slot, n);  // the option group's selected button
+    if (row.writes.how == toolkit::Writes::Text &&
+        !(&c.def == &f.txtFiles.def() && c.text == kAllFiles))
+      read.*slot = c.text.empty() ? "" : prefix(slot) + c.text;
+    if (row.writes.how == toolkit::Writes::Position)
+      read.*slot = c.selected < 0 ? "" : prefix(slot) + std::to_string(c.selected);
+  }
+  const int sub = f.optSub.Selected(), log = f.optLogFile.Selected();
+  read.strOptSub = sub < 0 ? "" : prefix(&OptionSlots::strOptSub, sub);
+  read.strOptLev = f.chkLev.Value() ? " /LEV:" + std::to_string(f.lstSubLev.ListIndex() + 1) : "";
+  read.strOptLog = log < 0 || f.txtLogFile.Text().empty()
+                       ? ""
+                       : prefix(&OptionSlots::strOptLog, log) + QuoteIfBlank(f.txtLogFile.Text());
+  for (const FrmOptMain::AttribSet* set :
+       {&f.attribAdd, &f.attribSub, &f.fileInclAttrib, &f.fileExclAttrib}) {
+    const OptionSlots::Slot slot = set->letters[0]->def().writes.slot;
+    read.*slot = set->box.Value() ? prefix(slot) : "";
+    for (int i = 0; i < 4; ++i)
+      read.*slot += set->box.Value() && set->letters[i]->Value() ? std::string(1, "RASH"[i]) : "";
+  }
+  for (auto [box, text, slot] :
+       {std::tuple{&f.chkMinFileSize, &f.txtMinFileSize, &OptionSlots::strOptMinSize},
+        {&f.chkMaxFileSize, &f.txtMaxFileSize, &OptionSlots::strOptMaxSize},
+        {&f.chkMaxAge, &f.txtMaxAge, &OptionSlots::strOptMaxAge},
+        {&f.chkMinAge, &f.txtMinAge, &OptionSlots::strOptMinAge}}) {
+    Date date;  // the fake's short date: day/month/year
+    const bool dated =
+        std::sscanf(text->Text().c_str(), "%d/%d/%d", &date.day, &date.month, &date.year) == 3;
+    read.*slot = box->Value() ? prefix(slot) + (dated ? DateDigits(date) : text->Text()) : "";
+  }
+  return read;
+}
+
+TEST_F(OptionsDialog, EveryLoadShowsWhatWillRunAndChangesOnlyTheFourOptionGroups) {
+  std::mt19937 rng(18);
+  const auto below = [&](size_t n) { return static_cast<int>(rng() % n); };
+  const auto& rows = program.frmOptMain.def().controls;
+  for (int step = 0; step < 4000 && !HasFailure(); ++step) {
+    OptionSlots expected = slots;
+    const bool loaded = ui.IsOpen(kOpt);
+    const std::string picker = below(2) ? "frmCalMaxAge" : "frmCalMinAge";
+    const toolkit::ControlDef& row = rows[below(rows.size())];
+    const int action = below(10);
+    if (action == 0) {
+      Open();
+    } else if (action == 1 && ui.IsVisible(kOpt)) {
+      below(3) ? Click(below(2) ? "cmdSave" : "cmdCancel") : ui.CloseBox(kOpt);
+    } else if (action == 2 && ui.IsOpen(picker)) {
+      below(3) ? ui.Click(picker, "cmdOk", below(2)) : ui.CloseBox(picker);
+      // OK confirms its date after the load it may set off.
+      expected.strOptMaxAge = slots.strOptMaxAge;
+      expected.strOptMinAge = slots.strOptMinAge;
+    } else if (ui.IsVisible(kOpt) && ui.At(kOpt, row.name, row.index).enabled) {
+      if (row.kind == ControlKind::ListBox)
+        ui.SelectItem(kOpt, row.name, below(ui.At(kOpt, row.name).items.size()));
+      if (row.kind == ControlKind::TextBox && below(3) == 0) Clear(row.name);
+      if (row.kind == ControlKind::TextBox) ui.Type(kOpt, row.name, below(2) ? "12" : "a b");
+      if (row.kind == ControlKind::CheckBox || row.kind == ControlKind::OptionButton)
+        Click(row.name, row.index);
+    }
+    if (loaded || !ui.IsOpen(kOpt)) continue;
+    expected.strOptArchive = expected.strOptExclChange = expected.strOptExclXtraLonely = "";
+    expected.strOptSub = " /E";
+    EXPECT_EQ(slots.JoinedOptions(), expected.JoinedOptions()) << "step " << step;
+    if (action == 0) {
+      EXPECT_EQ(ReadBack(ui, program.frmOptMain, slots).JoinedOptions(), slots.JoinedOptions())
+          << "step " << step;
+    }
+  }
 }
 
 bool Inside(const Rect& a, const Rect& b) {
