@@ -36,6 +36,7 @@ void Control::Attach(FormPeer& formPeer) {
 
 std::string Control::Text() { return peer().Text(); }
 void Control::SetText(const std::string& text) { peer().SetText(text); }
+void Control::SetTextQuietly(const std::string& text) { peer().SetTextQuietly(text); }
 bool Control::Enabled() { return peer().Enabled(); }
 void Control::SetEnabled(bool enabled) { peer().SetEnabled(enabled); }
 void Control::SetFocus() { peer().Focus(); }
@@ -192,6 +193,19 @@ void TextBox::LoseKeys() {
                                   [](const auto& key) { return key.second == Release::Paste; });
   down_.clear();
   if (pasted && Paste) Paste();
+}
+
+void ListView::SetItemCount(std::size_t count) { peer().SetItemCount(count); }
+std::vector<std::size_t> ListView::SelectedItems() { return peer().SelectedItems(); }
+
+void ListView::OnUserEvent(PeerEvent event, int keyCode) {
+  const int held = event == PeerEvent::KeyDown ? peer().ShiftState() : 0;
+  if (held == kCtrlMask && keyCode == 'A') return peer().SelectAll();
+  if (held == kCtrlMask && (keyCode == 'C' || keyCode == kVkInsert)) {
+    if (Copy) Copy();
+    return;
+  }
+  Control::OnUserEvent(event, keyCode);
 }
 
 Date MonthCalendar::Value() { return peer().GetDate(); }

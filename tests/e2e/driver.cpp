@@ -398,6 +398,16 @@ void CopyToClipboard(const std::string& text) {
   if (!copied) throw DriverError(LastError("copying to the clipboard"));
 }
 
+std::string ClipboardText() {
+  if (!OpenClipboard(nullptr)) throw DriverError(LastError("opening the clipboard"));
+  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+  const std::string copied = text ? Utf8(text) : std::string();
+  if (text) GlobalUnlock(data);
+  CloseClipboard();
+  return copied;
+}
+
 LRESULT CheckState(HWND checkBox) { return SendWithTimeout(checkBox, BM_GETCHECK, 0, 0); }
 
 void Activate(HWND topLevel) {

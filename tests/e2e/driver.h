@@ -99,6 +99,8 @@ void SetText(HWND window, const std::string& text);
 std::string GetText(HWND window);
 // Puts text on the clipboard, as copying it in another program does.
 void CopyToClipboard(const std::string& text);
+// The text on the clipboard, as pasting it in another program would get it.
+std::string ClipboardText();
 
 // Check box state: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
 LRESULT CheckState(HWND checkBox);

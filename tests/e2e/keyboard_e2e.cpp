@@ -65,7 +65,8 @@ std::vector<HWND> MainTabOrder(const MarquillApp& app) {
           FindChildAt(app.main(), "Button", kBrowseDestinationRect),
           app.QuitButton(),
           app.RunButton(),
-          FindChildAt(app.main(), "Button", kMatchDestRect)};
+          FindChildAt(app.main(), "Button", kMatchDestRect),
+          FindChildAt(app.main(), "Button", kPreviewRect)};
 }
 
 // Runs the command as it stands, cancels the confirmation and returns its text.

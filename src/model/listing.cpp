@@ -1,0 +1,196 @@
+// An engine's listing: its lines as they are kept and shown, and how the
+// bytes it writes become lines.
+#include "model/listing.h"
+
+#include <algorithm>
+
+namespace marquill {
+namespace {
+
+constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+// Enough of the output to tell UTF-16 by its zero bytes when no line has
+// ended yet.
+constexpr std::size_t kDecideAfter = 512;
+// A run of OEM bytes is converted up to a byte below 0x40: no double-byte
+// code page uses those as the second byte of a character, so no character
+// is split. A longer run without one is converted all the same.
+constexpr unsigned char kNeverTrailing = 0x40;
+constexpr std::size_t kLongestUnbroken = 65536;
+constexpr char kBreaks[] = {'\r', '\n', '\0'};
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+
+void AppendUtf8(std::string& text, std::uint32_t code) {
+  if (code < 0x80) {
+    text += static_cast<char>(code);
+  } else if (code < 0x800) {
+    text += static_cast<char>(0xC0 | (code >> 6));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (code >> 18));
+    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+bool IsSurrogate(std::uint32_t unit, std::uint32_t first) {
+  return unit >= first && unit <= first + 0x3FF;
+}
+
+}  // namespace
+
+bool IsExtraLine(std::string_view line) {
+  const std::size_t word = line.find_first_not_of(" \t");
+  return word != std::string_view::npos && line.substr(word).starts_with("*EXTRA");
+}
+
+void Listing::Add(std::string_view line) {
+  if (blocks_.empty() || blocks_.back().size() + line.size() > blocks_.back().capacity()) {
+    blocks_.emplace_back();
+    blocks_.back().reserve(std::max(kBlockSize, line.size()));
+  }
+  std::string& block = blocks_.back();
+  lines_.push_back({static_cast<std::uint32_t>(blocks_.size() - 1),
+                    static_cast<std::uint32_t>(block.size()),
+                    static_cast<std::uint32_t>(line.size())});
+  block.append(line);
+  if (IsExtraLine(line)) ++extras_;
+}
+
+void Listing::Append(const Listing& other) {
+  for (std::size_t i = 0; i < other.size(); ++i) Add(other[i]);
+}
+
+std::string Listing::Joined(const std::vector<std::size_t>& indices) const {
+  const std::size_t count = indices.empty() ? size() : indices.size();
+  auto at = [&](std::size_t i) { return (*this)[indices.empty() ? i : indices[i]]; };
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < count; ++i) length += at(i).size() + 2;
+  std::string text;
+  text.reserve(length);
+  for (std::size_t i = 0; i < count; ++i) text.append(at(i)).append("\r\n");
+  return text;
+}
+
+void ListingDecoder::Feed(std::string_view bytes, Listing& lines) {
+  bytes_.append(bytes);
+  if (encoding_ == Encoding::Unknown) Decide(false);
+  if (encoding_ != Encoding::Unknown) Decode(false, lines);
+}
+
+void ListingDecoder::Finish(Listing& lines) {
+  if (encoding_ == Encoding::Unknown) Decide(true);
+  Decode(true, lines);
+  carriageReturn_ = false;
+  if (!line_.empty()) EndLine(lines);
+}
+
+void ListingDecoder::Decide(bool final) {
+  if (bytes_.size() >= 2 && Byte(bytes_[0]) == 0xFF && Byte(bytes_[1]) == 0xFE) {
+    encoding_ = Encoding::Utf16;
+    bytes_.erase(0, 2);
+    return;
+  }
+  // The first line is whole once its LF and the byte after it have come.
+  const std::size_t newline = bytes_.find('\n');
+  const bool lineSeen = newline != std::string::npos && newline + 1 < bytes_.size();
+  if (!final && !lineSeen && bytes_.size() < kDecideAfter) return;
+  std::size_t zeros[2] = {0, 0};  // at even and at odd offsets
+  for (std::size_t i = 0; i < std::min(bytes_.size(), kDecideAfter); ++i)
+    if (bytes_[i] == '\0') ++zeros[i % 2];
+  encoding_ = zeros[1] > 0 && zeros[1] >= zeros[0] ? Encoding::Utf16 : Encoding::Oem;
+}
+
+void ListingDecoder::Decode(bool final, Listing& lines) {
+  std::string text;
+  std::size_t used = 0;
+  if (encoding_ == Encoding::Utf16) {
+    text.reserve(bytes_.size());
+    for (; used + 1 < bytes_.size(); used += 2) {
+      std::uint32_t unit = Byte(bytes_[used]) | (std::uint32_t{Byte(bytes_[used + 1])} << 8);
+      if (highSurrogate_ && IsSurrogate(unit, 0xDC00)) {
+        AppendUtf8(text, 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00));
+        highSurrogate_ = 0;
+        continue;
+      }
+      if (highSurrogate_) AppendUtf8(text, 0xFFFD);
+      highSurrogate_ = IsSurrogate(unit, 0xD800) ? unit : 0;
+      if (highSurrogate_) continue;
+      AppendUtf8(text, IsSurrogate(unit, 0xDC00) ? 0xFFFD : unit);
+    }
+    if (final && (highSurrogate_ || used < bytes_.size())) {
+      text.append(kReplacement);
+      highSurrogate_ = 0;
+      used = bytes_.size();
+    }
+  } else {
+    used = bytes_.size();
+    if (!final) {
+      const auto safe = std::find_if(bytes_.rbegin(), bytes_.rend(),
+                                     [](char c) { return Byte(c) < kNeverTrailing; });
+      used = static_cast<std::size_t>(bytes_.rend() - safe);
+      if (used == 0 && bytes_.size() > kLongestUnbroken) used = bytes_.size();
+    }
+    if (used > 0) text = fromOem_(bytes_.substr(0, used));
+  }
+  bytes_.erase(0, used);
+  Split(text, lines);
+}
+
+void ListingDecoder::Split(std::string_view text, Listing& lines) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    if (carriageReturn_ && text[start] != '\r') {
+      carriageReturn_ = false;
+      if (text[start] == '\n') {
+        EndLine(lines);
+        ++start;
+        continue;
+      }
+      // A lone CR: what follows overwrites the line, as on a console.
+      line_.clear();
+      characters_ = 0;
+      cut_ = false;
+    }
+    const std::size_t stop = text.find_first_of(std::string_view(kBreaks, sizeof kBreaks), start);
+    AddText(text.substr(start, stop - start));
+    if (stop == std::string_view::npos) break;
+    start = stop + 1;
+    if (text[stop] == '\n')
+      EndLine(lines);
+    else if (text[stop] == '\r')
+      carriageReturn_ = true;
+    else
+      AddText(kReplacement);
+  }
+}
+
+void ListingDecoder::AddText(std::string_view text) {
+  if (cut_ || text.empty()) return;
+  std::size_t end = 0;
+  for (; end < text.size(); ++end) {
+    if ((Byte(text[end]) & 0xC0) == 0x80) continue;  // within a character
+    if (characters_ == kLongestLine) {
+      cut_ = true;
+      break;
+    }
+    ++characters_;
+  }
+  line_.append(text.substr(0, end));
+}
+
+void ListingDecoder::EndLine(Listing& lines) {
+  if (cut_) line_.append(kCutMark);
+  lines.Add(line_);
+  line_.clear();
+  characters_ = 0;
+  cut_ = false;
+}
+
+}  // namespace marquill
