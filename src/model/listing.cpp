@@ -80,13 +80,16 @@ std::string Listing::Joined(const std::vector<std::size_t>& indices) const {
 
 void ListingDecoder::Feed(std::string_view bytes, Listing& lines) {
   bytes_.append(bytes);
-  if (encoding_ == Encoding::Unknown) Decide(false);
-  if (encoding_ != Encoding::Unknown) Decode(false, lines);
+  // Bytes kept while undecided are all new to the first decoding.
+  const bool deciding = encoding_ == Encoding::Unknown;
+  if (deciding) Decide(false);
+  if (encoding_ != Encoding::Unknown)
+    Decode(false, lines, deciding ? 0 : bytes_.size() - bytes.size());
 }
 
 void ListingDecoder::Finish(Listing& lines) {
   if (encoding_ == Encoding::Unknown) Decide(true);
-  Decode(true, lines);
+  Decode(true, lines, 0);
   carriageReturn_ = false;
   if (!line_.empty()) EndLine(lines);
 }
@@ -107,7 +110,7 @@ void ListingDecoder::Decide(bool final) {
   encoding_ = zeros[1] > 0 && zeros[1] >= zeros[0] ? Encoding::Utf16 : Encoding::Oem;
 }
 
-void ListingDecoder::Decode(bool final, Listing& lines) {
+void ListingDecoder::Decode(bool final, Listing& lines, std::size_t known) {
   std::string text;
   std::size_t used = 0;
   if (encoding_ == Encoding::Utf16) {
@@ -132,9 +135,12 @@ void ListingDecoder::Decode(bool final, Listing& lines) {
   } else {
     used = bytes_.size();
     if (!final) {
-      const auto safe = std::find_if(bytes_.rbegin(), bytes_.rend(),
-                                     [](char c) { return Byte(c) < kNeverTrailing; });
-      used = static_cast<std::size_t>(bytes_.rend() - safe);
+      // The bytes kept from before hold no such byte: only the new ones are
+      // searched.
+      const auto from = bytes_.rbegin() + static_cast<std::ptrdiff_t>(bytes_.size() - known);
+      const auto safe =
+          std::find_if(bytes_.rbegin(), from, [](char c) { return Byte(c) < kNeverTrailing; });
+      used = safe == from ? 0 : static_cast<std::size_t>(bytes_.rend() - safe);
       if (used == 0 && bytes_.size() > kLongestUnbroken) used = bytes_.size();
     }
     if (used > 0) text = fromOem_(bytes_.substr(0, used));

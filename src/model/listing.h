@@ -71,7 +71,9 @@ class ListingDecoder {
  private:
   enum class Encoding { Unknown, Utf16, Oem };
   void Decide(bool final);
-  void Decode(bool final, Listing& lines);
+  // Decodes what it can of bytes_, of which the first `known` were there at
+  // the last decoding.
+  void Decode(bool final, Listing& lines, std::size_t known);
   void Split(std::string_view text, Listing& lines);
   void AddText(std::string_view text);
   void EndLine(Listing& lines);

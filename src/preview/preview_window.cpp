@@ -68,7 +68,7 @@ LaunchResult FrmPreview::ShowListing(const std::string& application, const std::
   txtCommand.SetText(commandLine);
   lvwListing.SetItemCount(0);
   cmdStop.SetEnabled(true);
-  lblSummary.SetText(ListingProgress(0) + LogNote("goes"));
+  lblSummary.SetText(Progress());
   Show();
   return launch.result;
 }
@@ -106,7 +106,7 @@ void FrmPreview::Listing_Lines(const Listing& lines) {
   lines_.Append(lines);
   lvwListing.SetItemCount(lines_.size());
   // Many times a second: a screen reader hears the start and the end.
-  lblSummary.SetTextQuietly(ListingProgress(lines_.size()) + LogNote("goes"));
+  lblSummary.SetTextQuietly(Progress());
 }
 
 void FrmPreview::Listing_Ended(std::optional<std::uint32_t> exitCode) {
@@ -116,6 +116,10 @@ void FrmPreview::Listing_Ended(std::optional<std::uint32_t> exitCode) {
   lblSummary.SetText(summary + LogNote("went"));
   if (cmdStop.HasFocus()) cmdClose.SetFocus();
   cmdStop.SetEnabled(false);
+}
+
+std::string FrmPreview::Progress() const {
+  return ListingProgress(lines_.size()) + (logFile_ ? "." : "") + LogNote("goes");
 }
 
 std::string FrmPreview::LogNote(const char* verb) const {

@@ -80,6 +80,8 @@ class FrmPreview : public toolkit::Form {
   void StopShown();
   void Ended(std::uint64_t serial, std::optional<std::uint32_t> exitCode);
   void CopyToClipboard(const std::string& text);
+  // "Listing… <n> lines", and where the listing goes when not here.
+  std::string Progress() const;
   std::string LogNote(const char* verb) const;
 
   Services& services_;
