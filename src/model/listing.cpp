@@ -3,6 +3,7 @@
 #include "model/listing.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace marquill {
 namespace {
@@ -16,27 +17,28 @@ constexpr std::size_t kDecideAfter = 512;
 // is split. A longer run without one is converted all the same.
 constexpr unsigned char kNeverTrailing = 0x40;
 constexpr std::size_t kLongestUnbroken = 65536;
-constexpr char kBreaks[] = {'\r', '\n', '\0'};
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 
-void AppendUtf8(std::string& text, std::uint32_t code) {
+// Writes `code` at `out` in UTF-8; where it ends.
+char* AppendUtf8(char* out, std::uint32_t code) {
   if (code < 0x80) {
-    text += static_cast<char>(code);
+    *out++ = static_cast<char>(code);
   } else if (code < 0x800) {
-    text += static_cast<char>(0xC0 | (code >> 6));
-    text += static_cast<char>(0x80 | (code & 0x3F));
+    *out++ = static_cast<char>(0xC0 | (code >> 6));
+    *out++ = static_cast<char>(0x80 | (code & 0x3F));
   } else if (code < 0x10000) {
-    text += static_cast<char>(0xE0 | (code >> 12));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
+    *out++ = static_cast<char>(0xE0 | (code >> 12));
+    *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (code & 0x3F));
   } else {
-    text += static_cast<char>(0xF0 | (code >> 18));
-    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
+    *out++ = static_cast<char>(0xF0 | (code >> 18));
+    *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (code & 0x3F));
   }
+  return out;
 }
 
 bool IsSurrogate(std::uint32_t unit, std::uint32_t first) {
@@ -50,12 +52,16 @@ bool IsExtraLine(std::string_view line) {
   return word != std::string_view::npos && line.substr(word).starts_with("*EXTRA");
 }
 
-void Listing::Add(std::string_view line) {
-  if (blocks_.empty() || blocks_.back().size() + line.size() > blocks_.back().capacity()) {
+std::string& Listing::Room(std::size_t size) {
+  if (blocks_.empty() || blocks_.back().size() + size > blocks_.back().capacity()) {
     blocks_.emplace_back();
-    blocks_.back().reserve(std::max(kBlockSize, line.size()));
+    blocks_.back().reserve(std::max(kBlockSize, size));
   }
-  std::string& block = blocks_.back();
+  return blocks_.back();
+}
+
+void Listing::Add(std::string_view line) {
+  std::string& block = Room(line.size());
   lines_.push_back({static_cast<std::uint32_t>(blocks_.size() - 1),
                     static_cast<std::uint32_t>(block.size()),
                     static_cast<std::uint32_t>(line.size())});
@@ -63,8 +69,17 @@ void Listing::Add(std::string_view line) {
   if (IsExtraLine(line)) ++extras_;
 }
 
-void Listing::Append(const Listing& other) {
-  for (std::size_t i = 0; i < other.size(); ++i) Add(other[i]);
+void Listing::Append(Listing&& other) {
+  const auto first = static_cast<std::uint32_t>(blocks_.size());
+  for (std::string& block : other.blocks_) {
+    // A batch of a few lines gives back the rest of its block.
+    if (block.size() < block.capacity() / 2) block.shrink_to_fit();
+    blocks_.push_back(std::move(block));
+  }
+  for (const Line& line : other.lines_)
+    lines_.push_back({first + line.block, line.offset, line.length});
+  extras_ += other.extras_;
+  other.Clear();
 }
 
 std::string Listing::Joined(const std::vector<std::size_t>& indices) const {
@@ -114,24 +129,29 @@ void ListingDecoder::Decode(bool final, Listing& lines, std::size_t known) {
   std::string text;
   std::size_t used = 0;
   if (encoding_ == Encoding::Utf16) {
-    text.reserve(bytes_.size());
+    text.resize(bytes_.size() / 2 * 3 + 4);
+    char* out = text.data();
     for (; used + 1 < bytes_.size(); used += 2) {
       std::uint32_t unit = Byte(bytes_[used]) | (std::uint32_t{Byte(bytes_[used + 1])} << 8);
+      if (unit < 0x80 && !highSurrogate_) {  // most of a listing
+        *out++ = static_cast<char>(unit);
+        continue;
+      }
       if (highSurrogate_ && IsSurrogate(unit, 0xDC00)) {
-        AppendUtf8(text, 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00));
+        out = AppendUtf8(out, 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00));
         highSurrogate_ = 0;
         continue;
       }
-      if (highSurrogate_) AppendUtf8(text, 0xFFFD);
+      if (highSurrogate_) out = AppendUtf8(out, 0xFFFD);
       highSurrogate_ = IsSurrogate(unit, 0xD800) ? unit : 0;
-      if (highSurrogate_) continue;
-      AppendUtf8(text, IsSurrogate(unit, 0xDC00) ? 0xFFFD : unit);
+      if (!highSurrogate_) out = AppendUtf8(out, IsSurrogate(unit, 0xDC00) ? 0xFFFD : unit);
     }
     if (final && (highSurrogate_ || used < bytes_.size())) {
-      text.append(kReplacement);
+      out = AppendUtf8(out, 0xFFFD);
       highSurrogate_ = 0;
       used = bytes_.size();
     }
+    text.resize(static_cast<std::size_t>(out - text.data()));
   } else {
     used = bytes_.size();
     if (!final) {
@@ -143,7 +163,17 @@ void ListingDecoder::Decode(bool final, Listing& lines, std::size_t known) {
       used = safe == from ? 0 : static_cast<std::size_t>(bytes_.rend() - safe);
       if (used == 0 && bytes_.size() > kLongestUnbroken) used = bytes_.size();
     }
-    if (used > 0) text = fromOem_(bytes_.substr(0, used));
+    // ASCII is the same in every OEM code page: most listings need no
+    // conversion at all.
+    const bool ascii =
+        std::all_of(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(used),
+                    [](char c) { return Byte(c) < 0x80; });
+    if (ascii) {
+      Split(std::string_view(bytes_).substr(0, used), lines);
+      bytes_.erase(0, used);
+      return;
+    }
+    text = fromOem_(bytes_.substr(0, used));
   }
   bytes_.erase(0, used);
   Split(text, lines);
@@ -161,12 +191,23 @@ void ListingDecoder::Split(std::string_view text, Listing& lines) {
       }
       // A lone CR: what follows overwrites the line, as on a console.
       line_.clear();
-      characters_ = 0;
+      counted_ = false;
       cut_ = false;
     }
-    const std::size_t stop = text.find_first_of(std::string_view(kBreaks, sizeof kBreaks), start);
+    std::size_t stop = start;
+    for (; stop < text.size(); ++stop) {
+      const unsigned char c = Byte(text[stop]);
+      if (c <= '\r' && (c == '\r' || c == '\n' || c == '\0')) break;
+    }
+    // A whole line ended by CR LF, the usual case, goes straight to the lines.
+    if (line_.empty() && !cut_ && stop + 1 < text.size() && text[stop] == '\r' &&
+        text[stop + 1] == '\n' && stop - start <= kLongestLine) {
+      lines.Add(text.substr(start, stop - start));
+      start = stop + 2;
+      continue;
+    }
     AddText(text.substr(start, stop - start));
-    if (stop == std::string_view::npos) break;
+    if (stop == text.size()) break;
     start = stop + 1;
     if (text[stop] == '\n')
       EndLine(lines);
@@ -179,9 +220,18 @@ void ListingDecoder::Split(std::string_view text, Listing& lines) {
 
 void ListingDecoder::AddText(std::string_view text) {
   if (cut_ || text.empty()) return;
+  // No more bytes than the longest line has characters: no need to count.
+  if (!counted_ && line_.size() + text.size() <= kLongestLine) {
+    line_.append(text);
+    return;
+  }
+  auto starts = [](char c) { return (Byte(c) & 0xC0) != 0x80; };
+  if (!counted_)
+    characters_ = static_cast<std::size_t>(std::count_if(line_.begin(), line_.end(), starts));
+  counted_ = true;
   std::size_t end = 0;
   for (; end < text.size(); ++end) {
-    if ((Byte(text[end]) & 0xC0) == 0x80) continue;  // within a character
+    if (!starts(text[end])) continue;  // within a character
     if (characters_ == kLongestLine) {
       cut_ = true;
       break;
@@ -195,7 +245,7 @@ void ListingDecoder::EndLine(Listing& lines) {
   if (cut_) line_.append(kCutMark);
   lines.Add(line_);
   line_.clear();
-  characters_ = 0;
+  counted_ = false;
   cut_ = false;
 }
 

@@ -35,8 +35,8 @@ class Listing {
   std::size_t extras() const { return extras_; }
 
   void Add(std::string_view line);
-  // Adds every line of `other`.
-  void Append(const Listing& other);
+  // Adds every line of `other`, taking its blocks.
+  void Append(Listing&& other);
   void Clear() { *this = Listing(); }
   // The lines at `indices` (every line when empty), each ended by CR LF.
   std::string Joined(const std::vector<std::size_t>& indices = {}) const;
@@ -47,6 +47,8 @@ class Listing {
     std::uint32_t offset;
     std::uint32_t length;
   };
+  // The last block, made to have room for `size` more bytes.
+  std::string& Room(std::size_t size);
   std::vector<std::string> blocks_;
   std::deque<Line> lines_;
   std::size_t extras_ = 0;
@@ -83,7 +85,10 @@ class ListingDecoder {
   std::string bytes_;  // not yet decoded
   std::uint32_t highSurrogate_ = 0;
   std::string line_;  // the line so far
+  // Its characters, counted only once it may be too long: until then its
+  // bytes are few enough.
   std::size_t characters_ = 0;
+  bool counted_ = false;
   bool cut_ = false;
   bool carriageReturn_ = false;  // the last character was a CR
 };

@@ -46,7 +46,7 @@ using TaskEnded = std::function<void(std::optional<std::uint32_t> exitCode)>;
 // What a program started for its listing reports, on the interface thread.
 struct ListingHandlers {
   // The lines decoded since the last batch; batches come at most every 50 ms.
-  std::function<void(const Listing& lines)> lines;
+  std::function<void(Listing lines)> lines;
   // Once, after the last batch: its output has ended and so has the program.
   TaskEnded ended;
 };

@@ -53,8 +53,8 @@ LaunchResult FrmPreview::ShowListing(const std::string& application, const std::
                                      bool listOnly) {
   const std::uint64_t serial = ++serials_;
   ListingHandlers handlers{
-      [this, serial](const Listing& lines) {
-        if (serial == shown_.serial) Listing_Lines(lines);
+      [this, serial](Listing lines) {
+        if (serial == shown_.serial) Listing_Lines(std::move(lines));
       },
       [this, serial](std::optional<std::uint32_t> exitCode) { Ended(serial, exitCode); }};
   ListingLaunch launch =
@@ -102,8 +102,8 @@ void FrmPreview::Ended(std::uint64_t serial, std::optional<std::uint32_t> exitCo
   if (listOnly && ListOnlyEnded) ListOnlyEnded(exitCode);
 }
 
-void FrmPreview::Listing_Lines(const Listing& lines) {
-  lines_.Append(lines);
+void FrmPreview::Listing_Lines(Listing lines) {
+  lines_.Append(std::move(lines));
   lvwListing.SetItemCount(lines_.size());
   // Many times a second: a screen reader hears the start and the end.
   lblSummary.SetTextQuietly(Progress());

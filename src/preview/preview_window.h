@@ -63,7 +63,7 @@ class FrmPreview : public toolkit::Form {
   // Ctrl+C in the list: the selected lines to the clipboard.
   void lvwListing_Copy();
   // The engine shown has written `lines`, or has ended.
-  void Listing_Lines(const Listing& lines);
+  void Listing_Lines(Listing lines);
   void Listing_Ended(std::optional<std::uint32_t> exitCode);
 
  protected:

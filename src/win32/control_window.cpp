@@ -334,9 +334,13 @@ void ControlWindow::SetItemCount(std::size_t count) {
   const auto top = static_cast<size_t>(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0));
   const auto page = static_cast<size_t>(SendMessageW(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
   const bool atEnd = top + page >= before;
+  // Drawn when the program next waits, not while the items arrive.
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(hwnd_, LVM_SETITEMCOUNT, count,
                count >= before ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0);
   if (atEnd && count > before) SendMessageW(hwnd_, LVM_ENSUREVISIBLE, count - 1, FALSE);
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 std::vector<std::size_t> ControlWindow::SelectedItems() const {

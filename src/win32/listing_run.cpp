@@ -13,7 +13,10 @@ namespace marquill::win32 {
 namespace {
 
 constexpr ULONGLONG kBatchMillis = 50;
-constexpr DWORD kReadSize = 64 * 1024;
+// Large reads and a large pipe: each read is a call into the system, and an
+// engine that has more to say than the pipe holds waits for it.
+constexpr DWORD kReadSize = 1024 * 1024;
+constexpr DWORD kPipeSize = 1024 * 1024;
 // The code a stopped listing ends with: that of a console program the user
 // ended.
 constexpr UINT kStoppedCode = 0xC000013A;
@@ -63,16 +66,26 @@ ListingLaunch ProcessLauncher::LaunchListing(const std::string& application,
                                              ListingHandlers handlers) {
   auto failed = [](DWORD error) { return ListingLaunch{{false, ErrorText(error)}, nullptr}; };
   if (!window_) return failed(ERROR_NOT_ENOUGH_MEMORY);
-  HANDLE read = nullptr, write = nullptr;
-  if (!CreatePipe(&read, &write, nullptr, 0)) return failed(GetLastError());
-  UniqueHandle pipe(read), output(write);
+  // A pipe of one instance, named for this listing alone, read with
+  // overlapped reads so that a batch goes out on time while a read waits.
+  // Whoever connects first to the name would be its writer: that is Marquill,
+  // at once, or the launch fails.
+  const std::wstring name = L"\\\\.\\pipe\\Marquill-" + std::to_wstring(GetCurrentProcessId()) +
+                            L"-" + std::to_wstring(nextId_);
+  UniqueHandle pipe(CreateNamedPipeW(
+      name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+      PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, kPipeSize,
+      0, nullptr));
+  if (pipe.get() == INVALID_HANDLE_VALUE) return failed(GetLastError());
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  UniqueHandle output(CreateFileW(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (output.get() == INVALID_HANDLE_VALUE) return failed(GetLastError());
+  const HANDLE write = output.get();
   // Standard input from nothing: an engine that asks for an answer gets none.
   UniqueHandle nothing(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                    &inheritable, OPEN_EXISTING, 0, nullptr));
   if (nothing.get() == INVALID_HANDLE_VALUE) return failed(GetLastError());
-  if (!SetHandleInformation(write, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT))
-    return failed(GetLastError());
   const InheritedHandles inherited({write, nothing.get()});
   if (!inherited.list()) return failed(GetLastError());
 
@@ -131,8 +144,7 @@ ListingRun::~ListingRun() {
   // The engine goes first, and the pipe with it; a read that still waits
   // (the pipe held open by a program the engine started) is cancelled.
   TerminateProcess(process_.get(), kStoppedCode);
-  while (WaitForSingleObject(thread_.get(), 100) == WAIT_TIMEOUT)
-    CancelSynchronousIo(thread_.get());
+  while (WaitForSingleObject(thread_.get(), 100) == WAIT_TIMEOUT) CancelIoEx(pipe_.get(), nullptr);
 }
 
 bool ListingRun::StartReading() {
@@ -158,25 +170,35 @@ void ListingRun::ReadAll() {
   CodePages codePages;
   ListingDecoder decoder([&](const std::string& bytes) { return codePages.FromOem(bytes); });
   std::vector<char> buffer(kReadSize);
+  const UniqueHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   ULONGLONG lastPost = 0;
-  for (;;) {
-    // Lines go as a batch at most every 50 ms, and at once when the engine
-    // has no more for now: a pause never holds any back.
-    if (HasNews()) {
-      DWORD waiting = 0;
-      const bool idle =
-          PeekNamedPipe(pipe_.get(), nullptr, 0, nullptr, &waiting, nullptr) && waiting == 0;
+  auto post = [&] {
+    Post();
+    lastPost = GetTickCount64();
+  };
+  while (event) {
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = event.get();
+    if (!ReadFile(pipe_.get(), buffer.data(), kReadSize, nullptr, &overlapped) &&
+        GetLastError() != ERROR_IO_PENDING)
+      break;
+    // Lines kept back go at the latest 50 ms after the last batch, even while
+    // the engine says nothing.
+    for (;;) {
       const ULONGLONG since = GetTickCount64() - lastPost;
-      if (idle && since < kBatchMillis) Sleep(static_cast<DWORD>(kBatchMillis - since));
-      if (idle || since >= kBatchMillis) {
-        Post();
-        lastPost = GetTickCount64();
-      }
+      const DWORD wait = HasNews()
+                             ? static_cast<DWORD>(since < kBatchMillis ? kBatchMillis - since : 0)
+                             : INFINITE;
+      if (WaitForSingleObject(event.get(), wait) != WAIT_TIMEOUT) break;
+      post();
     }
     DWORD got = 0;
-    if (!ReadFile(pipe_.get(), buffer.data(), kReadSize, &got, nullptr)) break;
-    const Locked locked(lock_);
-    decoder.Feed(std::string_view(buffer.data(), got), pending_);
+    if (!GetOverlappedResult(pipe_.get(), &overlapped, &got, FALSE)) break;
+    {
+      const Locked locked(lock_);
+      decoder.Feed(std::string_view(buffer.data(), got), pending_);
+    }
+    if (HasNews() && GetTickCount64() - lastPost >= kBatchMillis) post();
   }
   // The pipe has ended: the engine has ended or is ending.
   WaitForSingleObject(process_.get(), INFINITE);
@@ -208,7 +230,7 @@ void ListingRun::Deliver() {
     ended = outputEnded_;
     exitCode = exitCode_;
   }
-  if (!lines.empty() && handlers_.lines) handlers_.lines(lines);
+  if (!lines.empty() && handlers_.lines) handlers_.lines(std::move(lines));
   if (!ended || reported_) return;
   reported_ = true;
   // The thread has posted its last: nothing of the engine is left to hold.

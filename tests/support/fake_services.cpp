@@ -69,7 +69,7 @@ void FakeLauncher::Output(size_t index, const std::vector<std::string>& lines) {
   for (const std::string& line : lines) batch.Add(line);
   if (!launches.at(index).lines)
     throw std::logic_error("launch " + std::to_string(index) + " lists nothing");
-  launches[index].lines(batch);
+  launches[index].lines(std::move(batch));
 }
 
 void FakeLauncher::End(size_t index, std::optional<std::uint32_t> exitCode) {

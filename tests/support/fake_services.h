@@ -37,7 +37,7 @@ struct Launch {
   TaskEnded ended;  // empty once it has ended, or when it is not watched
   // A listing's: its batches of lines, whether it was told to stop, and
   // whether its task is gone.
-  std::function<void(const Listing&)> lines;
+  std::function<void(Listing)> lines;
   bool stopped = false;
   bool gone = false;
 };
