@@ -102,6 +102,11 @@ TEST(PreviewE2E, ListsWhatAMirrorWouldDoAndAHundredLeaveNothingBehind) {
   EXPECT_EQ(GetText(ChildrenOf(preview, "Edit").at(0)), start.cmdline);
   EXPECT_EQ(ReadInvocations(app.engineRecord()).size(), 1u);
   EXPECT_EQ(Lines(LayoutFaults(preview, kFrmPreviewDef, DpiOf(preview))), "");
+  SettleForeground(preview);
+  PressKey(preview, 'A', {VK_CONTROL});
+  PressKey(preview, 'C', {VK_CONTROL});
+  WaitUntil([] { return ClipboardText() == kLines; }, "the lines selected and copied");
+  CopyToClipboard("");
   Click(FindChild(preview, "Button", "&Copy"));
   WaitUntil([] { return ClipboardText() == kLines; }, "the lines on the clipboard");
 
@@ -152,6 +157,9 @@ TEST(PreviewE2E, AListOnlyRunIsShownThereWithTheConfirmedArguments) {
   WaitUntil([&] { return GetText(status).starts_with("Listed at "); }, "the status line");
   EXPECT_EQ(GetText(status).substr(GetText(status).find(',')),
             ", exit code 1: files would be copied.");
+  SettleForeground(preview);
+  PressKey(preview, VK_ESCAPE);
+  WaitForTopWindowGone(app.process(), "Preview");
 }
 
 }  // namespace
