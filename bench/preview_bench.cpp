@@ -62,12 +62,14 @@ size_t WriteListing(const std::wstring& path, bool utf16) {
   return text.size();
 }
 
-// The engine alone, its output into a pipe that is only drained: the time
-// until the pipe has ended and the engine with it.
+// The engine alone, its output into a pipe that is only drained, read as
+// marquill.exe reads it (a 1 MB pipe, 1 MB reads): the time until the pipe
+// has ended and the engine with it.
 double DrainedEngine(const std::string& engine) {
+  constexpr DWORD kSize = 1 << 20;
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   HANDLE read = nullptr, write = nullptr;
-  CreatePipe(&read, &write, &inheritable, 0);
+  CreatePipe(&read, &write, &inheritable, kSize);
   SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -80,9 +82,9 @@ double DrainedEngine(const std::string& engine) {
                       nullptr, nullptr, &startup, &process))
     throw DriverError("cannot start " + engine);
   CloseHandle(write);
-  static char buffer[1 << 16];
+  std::vector<char> buffer(kSize);
   DWORD got = 0;
-  while (ReadFile(read, buffer, sizeof buffer, &got, nullptr)) {
+  while (ReadFile(read, buffer.data(), kSize, &got, nullptr)) {
   }
   WaitForSingleObject(process.hProcess, INFINITE);
   const double millis = MillisSince(start);
@@ -197,8 +199,9 @@ int main(int argc, char** argv) {
       std::printf(
           "  peak working set               %7.1f MB, %.2f times the text (goal at most 2)\n",
           Median(peaks) / mb, Median(peaks) / size);
-      std::printf("  slowest answer to WM_NULL      %7.1f ms (goal under 100)\n",
-                  *std::max_element(answers.begin(), answers.end()));
+      std::printf(
+          "  slowest answer to WM_NULL      %7.1f ms (goal under 100), %.1f ms in the worst run\n",
+          Median(answers), *std::max_element(answers.begin(), answers.end()));
     }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench failed: %s\n", error.what());
