@@ -163,23 +163,17 @@ void ListingDecoder::Decode(bool final, Listing& lines, std::size_t known) {
       used = safe == from ? 0 : static_cast<std::size_t>(bytes_.rend() - safe);
       if (used == 0 && bytes_.size() > kLongestUnbroken) used = bytes_.size();
     }
-    // ASCII is the same in every OEM code page: most listings need no
-    // conversion at all.
-    const bool ascii =
-        std::all_of(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(used),
-                    [](char c) { return Byte(c) < 0x80; });
-    if (ascii) {
-      Split(std::string_view(bytes_).substr(0, used), lines);
-      bytes_.erase(0, used);
-      return;
-    }
-    text = fromOem_(bytes_.substr(0, used));
+    // ASCII is the same in every OEM code page, and no byte of it starts a
+    // character of two: most listings need no conversion at all, and the
+    // rest only from their first byte above ASCII.
+    const std::size_t ascii = Split(std::string_view(bytes_).substr(0, used), lines, true);
+    if (ascii < used) text = fromOem_(bytes_.substr(ascii, used - ascii));
   }
   bytes_.erase(0, used);
   Split(text, lines);
 }
 
-void ListingDecoder::Split(std::string_view text, Listing& lines) {
+std::size_t ListingDecoder::Split(std::string_view text, Listing& lines, bool asciiOnly) {
   std::size_t start = 0;
   while (start < text.size()) {
     if (carriageReturn_ && text[start] != '\r') {
@@ -198,6 +192,10 @@ void ListingDecoder::Split(std::string_view text, Listing& lines) {
     for (; stop < text.size(); ++stop) {
       const unsigned char c = Byte(text[stop]);
       if (c <= '\r' && (c == '\r' || c == '\n' || c == '\0')) break;
+      if (c >= 0x80 && asciiOnly) {
+        AddText(text.substr(start, stop - start));
+        return stop;
+      }
     }
     // A whole line ended by CR LF, the usual case, goes straight to the lines.
     if (line_.empty() && !cut_ && stop + 1 < text.size() && text[stop] == '\r' &&
@@ -216,6 +214,7 @@ void ListingDecoder::Split(std::string_view text, Listing& lines) {
     else
       AddText(kReplacement);
   }
+  return text.size();
 }
 
 void ListingDecoder::AddText(std::string_view text) {

@@ -76,7 +76,9 @@ class ListingDecoder {
   // Decodes what it can of bytes_, of which the first `known` were there at
   // the last decoding.
   void Decode(bool final, Listing& lines, std::size_t known);
-  void Split(std::string_view text, Listing& lines);
+  // Adds the lines `text` ends, up to its first byte above ASCII when
+  // `asciiOnly`; how much of it that was.
+  std::size_t Split(std::string_view text, Listing& lines, bool asciiOnly = false);
   void AddText(std::string_view text);
   void EndLine(Listing& lines);
 

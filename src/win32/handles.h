@@ -19,6 +19,9 @@ struct IconDeleter {
 struct MenuDeleter {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
+struct WindowDeleter {
+  void operator()(HWND window) const { DestroyWindow(window); }
+};
 
 struct HandleDeleter {
   void operator()(HANDLE handle) const { CloseHandle(handle); }
@@ -34,6 +37,7 @@ using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 // A menu not yet given to a window; the window destroys the menus it has.
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 using UniqueHandle = std::unique_ptr<void, HandleDeleter>;
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 using UniqueWait = std::unique_ptr<void, WaitDeleter>;
 
 }  // namespace marquill::win32

@@ -203,10 +203,6 @@ Clipboard::Clipboard()
     : owner_(CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                              GetModuleHandleW(nullptr), nullptr)) {}
 
-Clipboard::~Clipboard() {
-  if (owner_) DestroyWindow(owner_);
-}
-
 std::string Clipboard::SetText(const std::string& text) {
   const std::wstring wide = Widen(text);
   const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
@@ -221,7 +217,7 @@ std::string Clipboard::SetText(const std::string& text) {
   GlobalUnlock(memory);
   // Another program may hold the clipboard for a moment.
   BOOL open = FALSE;
-  for (int attempt = 0; attempt < 10 && !(open = OpenClipboard(owner_)); ++attempt) Sleep(20);
+  for (int attempt = 0; attempt < 10 && !(open = OpenClipboard(owner_.get())); ++attempt) Sleep(20);
   const bool set = open && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
   const DWORD error = GetLastError();
   if (open) CloseClipboard();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/services.h"
+#include "win32/handles.h"
 
 // The system services on the Win32 API.
 namespace marquill::win32 {
@@ -57,13 +58,10 @@ class ProcessLauncher : public marquill::ProcessLauncher {
 class Clipboard : public marquill::Clipboard {
  public:
   Clipboard();
-  ~Clipboard() override;
-  Clipboard(const Clipboard&) = delete;
-  Clipboard& operator=(const Clipboard&) = delete;
   std::string SetText(const std::string& text) override;
 
  private:
-  HWND owner_;  // a window must own what is put on the clipboard
+  UniqueWindow owner_;  // a window must own what is put on the clipboard
 };
 
 class ProgramHost : public marquill::ProgramHost {
