@@ -148,7 +148,9 @@ ListingRun::~ListingRun() {
 }
 
 bool ListingRun::StartReading() {
-  thread_.reset(CreateThread(nullptr, 0, &ListingRun::ReadingThread, this, 0, nullptr));
+  readDone_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (readDone_)
+    thread_.reset(CreateThread(nullptr, 0, &ListingRun::ReadingThread, this, 0, nullptr));
   return thread_ != nullptr;
 }
 
@@ -170,15 +172,14 @@ void ListingRun::ReadAll() {
   CodePages codePages;
   ListingDecoder decoder([&](const std::string& bytes) { return codePages.FromOem(bytes); });
   std::vector<char> buffer(kReadSize);
-  const UniqueHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   ULONGLONG lastPost = 0;
   auto post = [&] {
     Post();
     lastPost = GetTickCount64();
   };
-  while (event) {
+  for (;;) {
     OVERLAPPED overlapped{};
-    overlapped.hEvent = event.get();
+    overlapped.hEvent = readDone_.get();
     if (!ReadFile(pipe_.get(), buffer.data(), kReadSize, nullptr, &overlapped) &&
         GetLastError() != ERROR_IO_PENDING)
       break;
@@ -189,7 +190,7 @@ void ListingRun::ReadAll() {
       const DWORD wait = HasNews()
                              ? static_cast<DWORD>(since < kBatchMillis ? kBatchMillis - since : 0)
                              : INFINITE;
-      if (WaitForSingleObject(event.get(), wait) != WAIT_TIMEOUT) break;
+      if (WaitForSingleObject(readDone_.get(), wait) != WAIT_TIMEOUT) break;
       post();
     }
     DWORD got = 0;

@@ -47,6 +47,7 @@ class ListingRun : public marquill::ListingTask {
   std::uintptr_t id_;
   UniqueHandle process_;
   UniqueHandle pipe_;
+  UniqueHandle readDone_;  // signalled as each read of the pipe completes
   UniqueHandle thread_;
   ListingHandlers handlers_;
   bool reported_ = false;  // the end has been delivered
