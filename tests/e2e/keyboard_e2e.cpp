@@ -214,7 +214,7 @@ TEST_F(KeyboardE2E, SpaceTogglesTheFocusedCheckBox) {
   SettleForeground(app.main());
   const HWND match = FindChildAt(app.main(), "Button", kMatchDestRect);
   WaitForFocus(app.main(), app.SourceField());
-  ExpectTabWalk(app.main(), {match}, true);
+  ExpectTabWalk(app.main(), {FindChildAt(app.main(), "Button", kPreviewRect), match}, true);
   PressKey(app.main(), VK_SPACE);
   WaitUntil([&] { return CheckState(match) == BST_UNCHECKED; }, "Match to be cleared");
   PressKey(app.main(), VK_SPACE);
