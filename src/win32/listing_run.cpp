@@ -14,9 +14,11 @@ namespace {
 
 constexpr ULONGLONG kBatchMillis = 50;
 // Large reads and a large pipe: each read is a call into the system, and an
-// engine that has more to say than the pipe holds waits for it.
+// engine that has more to say than the pipe holds waits for it. The reading
+// thread gets this far ahead of the decoding one at most.
 constexpr DWORD kReadSize = 1024 * 1024;
 constexpr DWORD kPipeSize = 1024 * 1024;
+constexpr int kChunks = 4;
 // The code a stopped listing ends with: that of a console program the user
 // ended.
 constexpr UINT kStoppedCode = 0xC000013A;
@@ -137,21 +139,21 @@ ListingRun::ListingRun(ProcessLauncher& launcher, HWND window, std::uintptr_t id
 
 ListingRun::~ListingRun() {
   launcher_.Forget(id_);
-  if (!thread_) {
-    if (process_) TerminateProcess(process_.get(), kStoppedCode);
-    return;
-  }
-  // The engine goes first, and the pipe with it; a read that still waits
-  // (the pipe held open by a program the engine started) is cancelled.
-  TerminateProcess(process_.get(), kStoppedCode);
-  while (WaitForSingleObject(thread_.get(), 100) == WAIT_TIMEOUT) CancelIoEx(pipe_.get(), nullptr);
+  if (process_) TerminateProcess(process_.get(), kStoppedCode);
+  // The engine has gone, and the pipe with it; a read that still waits (the
+  // pipe held open by a program the engine started) is cancelled.
+  for (HANDLE thread : {reader_.get(), decoder_.get()})
+    while (thread && WaitForSingleObject(thread, 100) == WAIT_TIMEOUT)
+      CancelIoEx(pipe_.get(), nullptr);
 }
 
 bool ListingRun::StartReading() {
   readDone_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (readDone_)
-    thread_.reset(CreateThread(nullptr, 0, &ListingRun::ReadingThread, this, 0, nullptr));
-  return thread_ != nullptr;
+    reader_.reset(CreateThread(nullptr, 0, &ListingRun::ReadingThread, this, 0, nullptr));
+  if (reader_)
+    decoder_.reset(CreateThread(nullptr, 0, &ListingRun::DecodingThread, this, 0, nullptr));
+  return decoder_ != nullptr;
 }
 
 void ListingRun::Stop() {
@@ -163,86 +165,114 @@ DWORD WINAPI ListingRun::ReadingThread(void* run) {
   return 0;
 }
 
-bool ListingRun::HasNews() {
-  const Locked locked(lock_);
-  return !pending_.empty() && !posted_;
+DWORD WINAPI ListingRun::DecodingThread(void* run) {
+  static_cast<ListingRun*>(run)->DecodeAll();
+  return 0;
 }
 
 void ListingRun::ReadAll() {
-  CodePages codePages;
-  ListingDecoder decoder([&](const std::string& bytes) { return codePages.FromOem(bytes); });
-  std::vector<char> buffer(kReadSize);
-  ULONGLONG lastPost = 0;
-  auto post = [&] {
-    Post();
-    lastPost = GetTickCount64();
-  };
   for (;;) {
-    OVERLAPPED overlapped{};
-    overlapped.hEvent = readDone_.get();
-    if (!ReadFile(pipe_.get(), buffer.data(), kReadSize, nullptr, &overlapped) &&
-        GetLastError() != ERROR_IO_PENDING)
-      break;
-    // Lines kept back go at the latest 50 ms after the last batch, even while
-    // the engine says nothing.
-    for (;;) {
-      const ULONGLONG since = GetTickCount64() - lastPost;
-      const DWORD wait = HasNews()
-                             ? static_cast<DWORD>(since < kBatchMillis ? kBatchMillis - since : 0)
-                             : INFINITE;
-      if (WaitForSingleObject(readDone_.get(), wait) != WAIT_TIMEOUT) break;
-      post();
-    }
-    DWORD got = 0;
-    if (!GetOverlappedResult(pipe_.get(), &overlapped, &got, FALSE)) break;
+    Chunk chunk;
     {
       const Locked locked(lock_);
-      decoder.Feed(std::string_view(buffer.data(), got), pending_);
+      while (spare_.empty() && chunks_ == kChunks)
+        SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
+      if (spare_.empty()) {
+        ++chunks_;
+        chunk.bytes = std::make_unique_for_overwrite<char[]>(kReadSize);
+      } else {
+        chunk = std::move(spare_.back());
+        spare_.pop_back();
+      }
     }
-    if (HasNews() && GetTickCount64() - lastPost >= kBatchMillis) post();
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = readDone_.get();
+    if ((!ReadFile(pipe_.get(), chunk.bytes.get(), kReadSize, nullptr, &overlapped) &&
+         GetLastError() != ERROR_IO_PENDING) ||
+        !GetOverlappedResult(pipe_.get(), &overlapped, &chunk.size, TRUE))
+      break;
+    const Locked locked(lock_);
+    read_.push_back(std::move(chunk));
+    WakeAllConditionVariable(&changed_);
+  }
+  const Locked locked(lock_);
+  inputEnded_ = true;
+  WakeAllConditionVariable(&changed_);
+}
+
+std::optional<ListingRun::Chunk> ListingRun::NextRead() {
+  const Locked locked(lock_);
+  while (read_.empty() && !inputEnded_) {
+    const ULONGLONG since = GetTickCount64() - lastPost_;
+    const bool news = !pending_.empty() && !posted_;
+    const DWORD wait =
+        news ? static_cast<DWORD>(since < kBatchMillis ? kBatchMillis - since : 0) : INFINITE;
+    if (!SleepConditionVariableSRW(&changed_, &lock_, wait, 0) && news) Post();
+  }
+  if (read_.empty()) return std::nullopt;
+  Chunk chunk = std::move(read_.front());
+  read_.pop_front();
+  return chunk;
+}
+
+void ListingRun::DecodeAll() {
+  CodePages codePages;
+  ListingDecoder decoder([&](const std::string& bytes) { return codePages.FromOem(bytes); });
+  while (std::optional<Chunk> chunk = NextRead()) {
+    // Decoded outside the lock, so the reading thread never waits on it.
+    Listing lines;
+    decoder.Feed(std::string_view(chunk->bytes.get(), chunk->size), lines);
+    const Locked locked(lock_);
+    spare_.push_back(std::move(*chunk));
+    WakeAllConditionVariable(&changed_);
+    pending_.Append(std::move(lines));
+    if (!pending_.empty() && GetTickCount64() - lastPost_ >= kBatchMillis) Post();
   }
   // The pipe has ended: the engine has ended or is ending.
+  Listing last;
+  decoder.Finish(last);
   WaitForSingleObject(process_.get(), INFINITE);
   DWORD code = 0;
   const bool known = GetExitCodeProcess(process_.get(), &code);
-  {
-    const Locked locked(lock_);
-    decoder.Finish(pending_);
-    if (known) exitCode_ = code;
-    outputEnded_ = true;
-  }
+  const Locked locked(lock_);
+  pending_.Append(std::move(last));
+  if (known) exitCode_ = code;
+  outputEnded_ = true;
   Post();
 }
 
 void ListingRun::Post() {
-  const Locked locked(lock_);
   if (posted_) return;
   posted_ = PostMessageW(window_, ProcessLauncher::kListingOutput, static_cast<WPARAM>(id_), 0);
+  lastPost_ = GetTickCount64();
 }
 
 void ListingRun::Deliver() {
   Listing lines;
   bool ended = false;
-  std::optional<std::uint32_t> exitCode;
   {
     const Locked locked(lock_);
     std::swap(lines, pending_);
     posted_ = false;
     ended = outputEnded_;
-    exitCode = exitCode_;
   }
   if (!lines.empty() && handlers_.lines) handlers_.lines(std::move(lines));
-  if (!ended || reported_) return;
+  if (ended && !reported_) Ended();
+}
+
+void ListingRun::Ended() {
   reported_ = true;
-  // The thread has posted its last: nothing of the engine is left to hold.
-  WaitForSingleObject(thread_.get(), INFINITE);
-  thread_.reset();
+  // The threads have done: nothing of the engine is left to hold.
+  for (UniqueHandle* thread : {&reader_, &decoder_}) {
+    WaitForSingleObject(thread->get(), INFINITE);
+    thread->reset();
+  }
   process_.reset();
   pipe_.reset();
   launcher_.Forget(id_);
   const TaskEnded report = std::move(handlers_.ended);
   handlers_ = {};
-  if (report) report(exitCode);  // last: it may destroy this run
+  if (report) report(exitCode_);  // last: it may destroy this run
 }
 
 }  // namespace marquill::win32
