@@ -3,6 +3,8 @@
 #include "model/listing.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <vector>
 
 namespace marquill {
@@ -41,6 +43,26 @@ char* AppendUtf8(char* out, std::uint32_t code) {
   return out;
 }
 
+// Where `text` next holds a CR, an LF or a NUL from `at` on, or, when
+// `asciiOnly`, a byte above ASCII: eight bytes at a time while none of them
+// does.
+std::size_t NextBreak(std::string_view text, std::size_t at, bool asciiOnly) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
+  const auto holdsZero = [](std::uint64_t word) { return (word - kOnes) & ~word & kHigh; };
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + at, 8);
+    if (holdsZero(word) | holdsZero(word ^ (kOnes * '\r')) | holdsZero(word ^ (kOnes * '\n')) |
+        (asciiOnly ? word & kHigh : 0))
+      break;
+  }
+  for (; at < text.size(); ++at) {
+    const unsigned char c = Byte(text[at]);
+    if (c == '\r' || c == '\n' || c == '\0' || (c >= 0x80 && asciiOnly)) break;
+  }
+  return at;
+}
+
 bool IsSurrogate(std::uint32_t unit, std::uint32_t first) {
   return unit >= first && unit <= first + 0x3FF;
 }
@@ -48,8 +70,9 @@ bool IsSurrogate(std::uint32_t unit, std::uint32_t first) {
 }  // namespace
 
 bool IsExtraLine(std::string_view line) {
-  const std::size_t word = line.find_first_not_of(" \t");
-  return word != std::string_view::npos && line.substr(word).starts_with("*EXTRA");
+  std::size_t word = 0;
+  while (word < line.size() && (line[word] == ' ' || line[word] == '\t')) ++word;
+  return line.substr(word).starts_with("*EXTRA");
 }
 
 std::string& Listing::Room(std::size_t size) {
@@ -126,14 +149,26 @@ void ListingDecoder::Decide(bool final) {
 }
 
 void ListingDecoder::Decode(bool final, Listing& lines, std::size_t known) {
-  std::string text;
+  std::string converted;
+  std::string_view text;
   std::size_t used = 0;
   if (encoding_ == Encoding::Utf16) {
-    text.resize(bytes_.size() / 2 * 3 + 4);
-    char* out = text.data();
+    // Three bytes of UTF-8 at most for every two of UTF-16, in a buffer kept
+    // from one read to the next.
+    if (utf8_.size() < bytes_.size() / 2 * 3 + 4) utf8_.resize(bytes_.size() / 2 * 3 + 4);
+    char* out = utf8_.data();
     for (; used + 1 < bytes_.size(); used += 2) {
+      // Most of a listing is ASCII: four characters at a time while it is.
+      if constexpr (std::endian::native == std::endian::little) {
+        for (std::uint64_t four; !highSurrogate_ && used + 8 <= bytes_.size(); used += 8) {
+          std::memcpy(&four, bytes_.data() + used, 8);
+          if (four & 0xFF80FF80FF80FF80) break;
+          for (int shift = 0; shift < 64; shift += 16) *out++ = static_cast<char>(four >> shift);
+        }
+        if (used + 1 >= bytes_.size()) break;
+      }
       std::uint32_t unit = Byte(bytes_[used]) | (std::uint32_t{Byte(bytes_[used + 1])} << 8);
-      if (unit < 0x80 && !highSurrogate_) {  // most of a listing
+      if (unit < 0x80 && !highSurrogate_) {
         *out++ = static_cast<char>(unit);
         continue;
       }
@@ -151,7 +186,7 @@ void ListingDecoder::Decode(bool final, Listing& lines, std::size_t known) {
       highSurrogate_ = 0;
       used = bytes_.size();
     }
-    text.resize(static_cast<std::size_t>(out - text.data()));
+    text = std::string_view(utf8_.data(), static_cast<std::size_t>(out - utf8_.data()));
   } else {
     used = bytes_.size();
     if (!final) {
@@ -167,7 +202,7 @@ void ListingDecoder::Decode(bool final, Listing& lines, std::size_t known) {
     // character of two: most listings need no conversion at all, and the
     // rest only from their first byte above ASCII.
     const std::size_t ascii = Split(std::string_view(bytes_).substr(0, used), lines, true);
-    if (ascii < used) text = fromOem_(bytes_.substr(ascii, used - ascii));
+    if (ascii < used) text = converted = fromOem_(bytes_.substr(ascii, used - ascii));
   }
   bytes_.erase(0, used);
   Split(text, lines);
@@ -188,14 +223,10 @@ std::size_t ListingDecoder::Split(std::string_view text, Listing& lines, bool as
       counted_ = false;
       cut_ = false;
     }
-    std::size_t stop = start;
-    for (; stop < text.size(); ++stop) {
-      const unsigned char c = Byte(text[stop]);
-      if (c <= '\r' && (c == '\r' || c == '\n' || c == '\0')) break;
-      if (c >= 0x80 && asciiOnly) {
-        AddText(text.substr(start, stop - start));
-        return stop;
-      }
+    const std::size_t stop = NextBreak(text, start, asciiOnly);
+    if (stop < text.size() && Byte(text[stop]) >= 0x80) {
+      AddText(text.substr(start, stop - start));
+      return stop;
     }
     // A whole line ended by CR LF, the usual case, goes straight to the lines.
     if (line_.empty() && !cut_ && stop + 1 < text.size() && text[stop] == '\r' &&

@@ -85,6 +85,7 @@ class ListingDecoder {
   FromOem fromOem_;
   Encoding encoding_ = Encoding::Unknown;
   std::string bytes_;  // not yet decoded
+  std::string utf8_;   // what UTF-16 bytes decode to
   std::uint32_t highSurrogate_ = 0;
   std::string line_;  // the line so far
   // Its characters, counted only once it may be too long: until then its
