@@ -38,16 +38,21 @@ TEST(PreviewCommand, ListsAndChangesNothingWhateverTheCommand) {
   EXPECT_EQ(ListingLogFile(kRun + " /L /LOG+:a.log /TEE"), std::nullopt);
 }
 
-// Decodes `bytes` fed one byte at a time, as a pipe may hand them over.
+// Decodes `bytes` fed whole, and fed one byte at a time as a pipe may hand
+// them over: the same lines either way.
 Lines Decoded(const std::string& bytes) {
   FakeCodePages oem;
-  ListingDecoder decoder([&](const std::string& part) { return oem.FromOem(part); });
-  Listing listing;
-  for (char byte : bytes) decoder.Feed(std::string_view(&byte, 1), listing);
-  decoder.Finish(listing);
-  Lines lines;
-  for (size_t i = 0; i < listing.size(); ++i) lines.emplace_back(listing[i]);
-  return lines;
+  Lines lines[2];
+  for (size_t piece : {bytes.size(), size_t{1}}) {
+    ListingDecoder decoder([&](const std::string& part) { return oem.FromOem(part); });
+    Listing listing;
+    for (size_t at = 0; at < bytes.size(); at += piece)
+      decoder.Feed(std::string_view(bytes).substr(at, piece), listing);
+    decoder.Finish(listing);
+    for (size_t i = 0; i < listing.size(); ++i) lines[piece == 1].emplace_back(listing[i]);
+  }
+  EXPECT_EQ(lines[0], lines[1]);
+  return lines[0];
 }
 
 std::string Utf16(const std::u16string& text) {
