@@ -271,6 +271,14 @@ int Process::DescendantsStarted() const {
   return static_cast<int>(accounting.TotalProcesses) - 1;
 }
 
+int Process::ProcessesRunning() const {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+  if (!QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting,
+                                 sizeof accounting, nullptr))
+    throw DriverError(LastError("QueryInformationJobObject"));
+  return static_cast<int>(accounting.ActiveProcesses);
+}
+
 HWND FindTopWindow(DWORD processId, const std::string& title, const std::string& className) {
   EnsureDpiAware();
   return FindTop(processId, title, className, false);

@@ -54,6 +54,9 @@ class Process {
   // Processes started so far by this process and its descendants, itself
   // excluded.
   int DescendantsStarted() const;
+  // Processes of this one's job still running: itself, while it runs, and
+  // its descendants.
+  int ProcessesRunning() const;
   // The handles the process holds open now.
   DWORD HandleCount() const;
   // The moment CreateProcessW was called, for start-up timings.

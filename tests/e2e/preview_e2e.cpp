@@ -162,5 +162,20 @@ TEST(PreviewE2E, AListOnlyRunIsShownThereWithTheConfirmedArguments) {
   WaitForTopWindowGone(app.process(), "Preview");
 }
 
+TEST(PreviewE2E, ClosingMarquillEndsAListingEngineButNoCopy) {
+  const HANDLE hold = CreateEventW(nullptr, TRUE, FALSE, L"MarquillE2EHoldListing");
+  MarquillApp app(ProgramFolder(), {{"MARQUILL_ENGINE_HOLD", "MarquillE2EHoldListing"}});
+  app.SetFolders("C:\\Data\\", "D:\\Backup\\");
+  PressMessageBoxButton(app.ClickForBox(app.RunButton(), "Continue?"), IDOK);
+  Click(FindChildAt(app.main(), "Button", kPreviewRect));
+  WaitForInvocations(app.engineRecord(), 2);
+  Close(app.main());
+  EXPECT_TRUE(app.process().WaitForExit());
+  WaitUntil([&] { return app.process().ProcessesRunning() == 1; }, "the listing engine ended");
+  SetEvent(hold);
+  WaitUntil([&] { return app.process().ProcessesRunning() == 0; }, "the copy ended");
+  CloseHandle(hold);
+}
+
 }  // namespace
 }  // namespace marquill::e2e
