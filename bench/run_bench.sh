@@ -65,4 +65,9 @@ wine "$bench_dir/engine_watch_bench.exe" "$windows_dir\\marquill.exe" "$runs" ||
 # Opening a job of 1,000 exclusion values, against start-up.
 bench_program "$build/bench/job_open_bench.exe"
 wine "$bench_dir/job_open_bench.exe" "$windows_dir\\marquill.exe" "$runs" || status=1
+
+# A preview of a million lines, against the same engine writing into a pipe
+# that is only drained (3 runs each: each writes 80 to 160 MB).
+bench_program "$build/bench/preview_bench.exe" "$build/tests/e2e/robocopy.exe"
+wine "$bench_dir/preview_bench.exe" "$windows_dir\\marquill.exe" 3 || status=1
 exit "$status"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of every Marquill window at 96, 144 and 192 dpi, taken under
-# Wine on a virtual X display: the main window, the Options dialog, the two
-# date pickers, the About box and the message boxes; and the Options dialog at
-# 96 dpi with text at 150 %.
+# Wine on a virtual X display: the main window, the Options dialog, a
+# preview, the two date pickers, the About box and the message boxes; and the
+# Options dialog at 96 dpi with text at 150 %.
 #
 #   scripts/screenshots.sh <mingw-build-dir> [out-dir]
 #

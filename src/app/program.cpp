@@ -8,7 +8,8 @@ Program::Program(toolkit::Backend& backend, Services& services)
       frmOptMain(backend, services, slots),
       frmCalMaxAge(backend, services, slots, kFrmCalMaxAge, frmOptMain.txtMaxAge),
       frmCalMinAge(backend, services, slots, kFrmCalMinAge, frmOptMain.txtMinAge),
-      frmAbout(backend, services) {
+      frmAbout(backend, services),
+      frmPreview(backend, services) {
   frmMain.ShowOptions = [this] { frmOptMain.Show(); };
   frmOptMain.ShowMaxAgePicker = [this] { frmCalMaxAge.Show(); };
   frmOptMain.ShowMinAgePicker = [this] { frmCalMinAge.Show(); };
@@ -22,6 +23,14 @@ Program::Program(toolkit::Backend& backend, Services& services)
     frmCalMaxAge.Unload();
     frmCalMinAge.Unload();
     frmOptMain.Unload();
+  };
+  frmMain.ShowListing = [this](const std::string& application, const std::string& commandLine,
+                               bool listOnly) {
+    return frmPreview.ShowListing(application, commandLine, listOnly);
+  };
+  frmMain.EndListings = [this] { frmPreview.EndListings(); };
+  frmPreview.ListOnlyEnded = [this](std::optional<std::uint32_t> exitCode) {
+    frmMain.Listing_Ended(exitCode);
   };
 }
 

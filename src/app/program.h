@@ -10,6 +10,7 @@
 #include "options/date_picker.h"
 #include "options/options_dialog.h"
 #include "platform/services.h"
+#include "preview/preview_window.h"
 #include "toolkit/peer.h"
 
 namespace marquill {
@@ -32,6 +33,7 @@ class Program {
   FrmCalAge frmCalMaxAge;
   FrmCalAge frmCalMinAge;
   FrmAbout frmAbout;
+  FrmPreview frmPreview;
 };
 
 }  // namespace marquill

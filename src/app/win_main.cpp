@@ -44,8 +44,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   marquill::win32::Registry registry;
   marquill::win32::FileSystem files;
   marquill::win32::CodePages codePages;
-  marquill::Services services{messages, processes, host,  folders,  fileDialogs,
-                              dates,    registry,  files, codePages};
+  marquill::win32::Clipboard clipboard;
+  marquill::Services services{messages, processes, host,  folders,   fileDialogs,
+                              dates,    registry,  files, codePages, clipboard};
 
   try {
     marquill::Program program(backend, services);

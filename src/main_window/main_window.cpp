@@ -32,6 +32,7 @@ const toolkit::FormDef kFrmMainDef = {
 FrmMain::FrmMain(toolkit::Backend& backend, Services& services, OptionSlots& slots)
     : Form(backend, kFrmMainDef), services_(services), slots_(slots) {
   cmdRun.Click = [this] { cmdRun_Click(); };
+  cmdPreview.Click = [this] { cmdPreview_Click(); };
   cmdQuit.Click = [this] { cmdQuit_Click(); };
   cmdBrowseSrc.Click = [this] { cmdBrowseSrc_Click(); };
   cmdBrowseDest.Click = [this] { cmdBrowseDest_Click(); };
@@ -52,6 +53,8 @@ void FrmMain::Form_Load() {
 }
 
 void FrmMain::Form_Unload() {
+  // A listing engine copies nothing and goes with the program; copies go on.
+  if (EndListings) EndListings();
   slots_.Empty();
   services_.host.EndProgram();
 }

@@ -30,7 +30,8 @@
   CONTROL(Button, cmdRun, "RoboCopy", At(32, 128, 80, 23), 7)                              \
   CONTROL(CheckBox, chkMatchDest, "Match Destination Folder to Source Folder",             \
           At(32, 104, 249, 17), 8)                                                          \
-  CONTROL(TextBox, txtStatus, "", At(32, 156, 249, 40), 9, kReadOnlyText | kLiveRegion, {}, \
+  CONTROL(Button, cmdPreview, "&Preview", At(216, 128, 65, 23), 9)                         \
+  CONTROL(TextBox, txtStatus, "", At(32, 156, 249, 40), 10, kReadOnlyText | kLiveRegion, {}, \
           Named("Last copy"))
 
 #define MARQUILL_MAIN_MENUS(MENUBAR, MENU)          \
@@ -69,6 +70,12 @@ class FrmMain : public toolkit::Form {
   // unload.
   std::function<void(const OptionSlots& state)> ShowOptionState;
   std::function<void()> UnloadOptionWindows;
+  // Set by the program: start an engine for its listing and show it, a List
+  // Only run the user confirmed when `listOnly`; end every listing engine.
+  std::function<LaunchResult(const std::string& application, const std::string& commandLine,
+                             bool listOnly)>
+      ShowListing;
+  std::function<void()> EndListings;
 
   // The last browsed source and destination folders, each with one trailing
   // backslash.
@@ -76,6 +83,8 @@ class FrmMain : public toolkit::Form {
   const std::string& RoboDest() const { return roboDest_; }
 
   void cmdRun_Click();
+  // Lists what the run button's command would do, changing nothing.
+  void cmdPreview_Click();
   void cmdQuit_Click();
   void cmdBrowseSrc_Click();
   void cmdBrowseDest_Click();
@@ -100,8 +109,9 @@ class FrmMain : public toolkit::Form {
   // "Save changes to <file name>?" and saves on Yes. False when the user
   // cancelled or the job could not be saved: what was to follow must not.
   bool SaveChangesFirst();
-  // An engine that cmdRun_Click started has ended.
+  // An engine that cmdRun_Click started has ended; one that only listed.
   void Engine_Ended(std::optional<std::uint32_t> exitCode);
+  void Listing_Ended(std::optional<std::uint32_t> exitCode);
 
  protected:
   void Form_Load() override;
@@ -111,8 +121,16 @@ class FrmMain : public toolkit::Form {
  private:
   // The message for an empty folder field, then the focus to it.
   void ReportMissing(toolkit::TextBox& field, const char* message);
+  // The two fields checked and taken into strRunSrc and strRunDest; false
+  // when one is empty (the user has been told).
+  bool TakeFolders();
   // Where the run button looks for the engine, in order.
   std::vector<std::string> EngineFolders();
+  // Starts the engine of the first folder that has one, with `start`; when
+  // none starts, tells the user why. What the start that worked gave.
+  LaunchResult StartEngine(const std::function<LaunchResult(const std::string& engine,
+                                                            const std::string& folder)>& start);
+  void Ended(const std::string& report, std::optional<std::uint32_t> exitCode);
   void ShowStatus();
   // What a browsed or dropped folder does to each field.
   void TakeSource(const std::string& chosen);

@@ -59,7 +59,7 @@ std::vector<std::string> SplitArguments(std::string_view text) {
   return args;
 }
 
-std::vector<std::string> SplitCommandLine(std::string_view line) {
+std::vector<Argument> SpelledArguments(std::string_view line) {
   if (line.empty()) return {};
   size_t end = 0;
   std::string name;
@@ -71,9 +71,20 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
     while (end < line.size() && !IsBlank(line[end])) ++end;
     name = line.substr(0, end);
   }
-  std::vector<std::string> args = SplitArguments(line.substr(end));
-  args.insert(args.begin(), std::move(name));
+  std::vector<Argument> args{{std::move(name), line.substr(0, end)}};
+  ArgumentReader reader(line, end);
+  while (reader.AtArgument()) {
+    const size_t start = reader.position();
+    std::string value = reader.Next();
+    args.push_back({std::move(value), line.substr(start, reader.position() - start)});
+  }
   return args;
+}
+
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  std::vector<std::string> values;
+  for (Argument& argument : SpelledArguments(line)) values.push_back(std::move(argument.value));
+  return values;
 }
 
 }  // namespace marquill

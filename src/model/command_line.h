@@ -37,9 +37,18 @@ class ArgumentReader {
 // The arguments of `text`, which holds no program name.
 std::vector<std::string> SplitArguments(std::string_view text);
 
+// One argument of a command line: its value, and its text as the line spells
+// it (quotes and escapes included).
+struct Argument {
+  std::string value;
+  std::string_view spelled;
+};
+
 // A whole command line: the program name first, which runs to the next blank
 // or tab or, when it starts with a quote, to the next quote, backslashes plain.
 // An empty line gives no arguments; Windows would give the program's own path.
+std::vector<Argument> SpelledArguments(std::string_view line);
+// The same, values only.
 std::vector<std::string> SplitCommandLine(std::string_view line);
 
 }  // namespace marquill

@@ -8,30 +8,44 @@ namespace {
 
 constexpr std::uint32_t kFirstOutsideCode = 32;
 
+// What a bit says of a copy, and of a listing (what the copy would do).
 struct Meaning {
   std::uint32_t bit;
   std::string_view text;
+  std::string_view conditional;
 };
 
-// In the order a report lists them: the worst news first.
+// In the order a report lists them: the worst news first; bit 0 is the code 0.
 constexpr Meaning kMeanings[] = {
-    {16, "serious error, nothing copied"},
-    {8, "some files or folders could not be copied"},
-    {4, "mismatched files or folders found"},
-    {2, "extra files or folders in the destination"},
-    {1, "files copied"},
+    {16, "serious error, nothing copied", "serious error, nothing would be copied"},
+    {8, "some files or folders could not be copied", "some files or folders could not be listed"},
+    {4, "mismatched files or folders found", "mismatched files or folders found"},
+    {2, "extra files or folders in the destination", "extra files or folders in the destination"},
+    {1, "files copied", "files would be copied"},
+    {0, "nothing to copy", "nothing would be copied"},
 };
 
-std::string Meanings(std::optional<std::uint32_t> exitCode) {
-  if (OutcomeOf(exitCode) == Outcome::Stopped) return "the copy was ended before it finished";
-  if (*exitCode == 0) return "nothing to copy";
+std::string Meanings(std::optional<std::uint32_t> exitCode, bool listing) {
+  if (OutcomeOf(exitCode) == Outcome::Stopped)
+    return listing ? "the listing was ended before it finished"
+                   : "the copy was ended before it finished";
   std::string text;
   for (const Meaning& meaning : kMeanings)
-    if (*exitCode & meaning.bit) text += (text.empty() ? "" : "; ") + std::string(meaning.text);
+    if (meaning.bit ? (*exitCode & meaning.bit) != 0 : *exitCode == 0)
+      text +=
+          (text.empty() ? "" : "; ") + std::string(listing ? meaning.conditional : meaning.text);
   return text;
 }
 
-constexpr std::string_view kOutcomeNames[] = {"Done", "Failed", "Stopped"};
+std::string Report(std::optional<std::uint32_t> exitCode, const std::string& time, bool listing) {
+  static constexpr std::string_view kOutcomeNames[] = {"Done", "Failed", "Stopped"};
+  const Outcome outcome = OutcomeOf(exitCode);
+  const std::string_view name =
+      listing && outcome == Outcome::Done ? "Listed" : kOutcomeNames[static_cast<int>(outcome)];
+  return std::string(name) + " at " + time + ", exit code " +
+         (exitCode ? std::to_string(*exitCode) : std::string("unknown")) + ": " +
+         Meanings(exitCode, listing) + ".";
+}
 
 }  // namespace
 
@@ -41,9 +55,22 @@ Outcome OutcomeOf(std::optional<std::uint32_t> exitCode) {
 }
 
 std::string ExitReport(std::optional<std::uint32_t> exitCode, const std::string& time) {
-  return std::string(kOutcomeNames[static_cast<int>(OutcomeOf(exitCode))]) + " at " + time +
-         ", exit code " + (exitCode ? std::to_string(*exitCode) : std::string("unknown")) + ": " +
-         Meanings(exitCode) + ".";
+  return Report(exitCode, time, false);
+}
+
+std::string ListingReport(std::optional<std::uint32_t> exitCode, const std::string& time) {
+  return Report(exitCode, time, true);
+}
+
+std::string ListingProgress(std::size_t lines) {
+  return "Listing\xE2\x80\xA6 " + std::to_string(lines) + (lines == 1 ? " line" : " lines");
+}
+
+std::string DeletionNote(std::size_t extras) {
+  if (extras == 0) return "No files or folders would be deleted from the destination.";
+  if (extras == 1) return "Up to 1 file or folder would be deleted from the destination.";
+  return "Up to " + std::to_string(extras) +
+         " files and folders would be deleted from the destination.";
 }
 
 std::string StatusText(const std::string& latestReport, int running) {

@@ -4,11 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "model/date.h"
+#include "model/listing.h"
 
 // What the operating system provides to the forms, as small interfaces. The
 // real implementation lives in platform/win32; tests use in-memory ones.
@@ -41,6 +43,29 @@ struct LaunchResult {
 // could not tell.
 using TaskEnded = std::function<void(std::optional<std::uint32_t> exitCode)>;
 
+// What a program started for its listing reports, on the interface thread.
+struct ListingHandlers {
+  // The lines decoded since the last batch; batches come at most every 50 ms.
+  std::function<void(Listing lines)> lines;
+  // Once, after the last batch: its output has ended and so has the program.
+  TaskEnded ended;
+};
+
+// A program started for its listing. Its handlers may destroy it.
+class ListingTask {
+ public:
+  // Ends the program if it still runs; no handler runs afterwards.
+  virtual ~ListingTask() = default;
+  // Ends the program at once (a listing changes nothing); its end is still
+  // reported.
+  virtual void Stop() = 0;
+};
+
+struct ListingLaunch {
+  LaunchResult result;
+  std::unique_ptr<ListingTask> task;  // null when not started
+};
+
 class ProcessLauncher {
  public:
   virtual ~ProcessLauncher() = default;
@@ -49,6 +74,18 @@ class ProcessLauncher {
   // thread once it has ended; without, it is started and forgotten.
   virtual LaunchResult Launch(const std::string& application, const std::string& commandLine,
                               WindowStyle style, TaskEnded ended) = 0;
+  // Starts `application` with `commandLine` and no window, reading nothing,
+  // its output and errors read off the interface thread and decoded into
+  // lines (ListingDecoder, with the system's OEM code page).
+  virtual ListingLaunch LaunchListing(const std::string& application,
+                                      const std::string& commandLine, ListingHandlers handlers) = 0;
+};
+
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  // Puts `text` on the clipboard: "" when done, else the system's reason.
+  virtual std::string SetText(const std::string& text) = 0;
 };
 
 class ProgramHost {
@@ -183,6 +220,7 @@ struct Services {
   Registry& registry;
   FileSystem& files;
   CodePages& codePages;
+  Clipboard& clipboard;
 };
 
 }  // namespace marquill

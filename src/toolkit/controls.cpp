@@ -37,14 +37,22 @@ void Control::Attach(FormPeer& formPeer) {
 
 std::string Control::Text() { return peer().Text(); }
 void Control::SetText(const std::string& text) {
+  Name(text);
+  peer().SetText(text);
+}
+
+void Control::SetTextQuietly(const std::string& text) {
+  Name(text);
+  peer().SetTextQuietly(text);
+}
+
+void Control::Name(const std::string& text) {
   // Screen readers announce a live region by its name: while it holds a text,
   // that text is its name, as a label's would be.
-  if (def_.style & kLiveRegion) {
-    bool labelled = false;
-    peer().SetAccessibleName(text.empty() ? AccessibleName(form_.def(), def_, labelled) : text,
-                             labelled);
-  }
-  peer().SetText(text);
+  if (!(def_.style & kLiveRegion)) return;
+  bool labelled = false;
+  peer().SetAccessibleName(text.empty() ? AccessibleName(form_.def(), def_, labelled) : text,
+                           labelled);
 }
 bool Control::Enabled() { return peer().Enabled(); }
 void Control::SetEnabled(bool enabled) { peer().SetEnabled(enabled); }
@@ -209,6 +217,19 @@ void TextBox::LoseKeys() {
                                   [](const auto& key) { return key.second == Release::Paste; });
   down_.clear();
   if (pasted && Paste) Paste();
+}
+
+void ListView::SetItemCount(std::size_t count) { peer().SetItemCount(count); }
+std::vector<std::size_t> ListView::SelectedItems() { return peer().SelectedItems(); }
+
+void ListView::OnUserEvent(PeerEvent event, int keyCode) {
+  const int held = event == PeerEvent::KeyDown ? peer().ShiftState() : 0;
+  if (held == kCtrlMask && keyCode == 'A') return peer().SelectAll();
+  if (held == kCtrlMask && (keyCode == 'C' || keyCode == kVkInsert)) {
+    if (Copy) Copy();
+    return;
+  }
+  Control::OnUserEvent(event, keyCode);
 }
 
 Date MonthCalendar::Value() { return peer().GetDate(); }

@@ -28,9 +28,13 @@ class Control : private ControlEvents {
 
   std::string Text();
   void SetText(const std::string& text);
+  // A new text a screen reader is not told of, for one that changes many
+  // times a second; SetText tells the final one.
+  void SetTextQuietly(const std::string& text);
   bool Enabled();
   void SetEnabled(bool enabled);
   void SetFocus();
+  bool HasFocus() { return peer_ && peer_->HasFocus(); }
 
   // Loss of the keyboard focus, to any control of any window.
   std::function<void()> LostFocus;
@@ -44,6 +48,8 @@ class Control : private ControlEvents {
   void OnPeerEvent(PeerEvent event, int keyCode) override;
   void OnPeerDrop(const DroppedItems& items) override;
   bool WouldTake(const DroppedItems& items) override;
+  std::string_view ItemText(std::size_t /*index*/) override { return {}; }
+  bool ItemMarked(std::size_t /*index*/) override { return false; }
   virtual void OnUserDrop(const DroppedItems& /*items*/) {}
   // The item of a drop the control takes; none when it takes none of them.
   virtual std::optional<size_t> Taken(const DroppedItems& /*items*/) const { return {}; }
@@ -54,6 +60,8 @@ class Control : private ControlEvents {
   }
   // The peer is gone: state kept beside it returns to design state too.
   virtual void OnDetached() {}
+  // A live region's name follows its text.
+  void Name(const std::string& text);
 
   Form& form_;
   const ControlDef& def_;
@@ -166,6 +174,28 @@ class TextBox : public Control {
   void OnDetached() override { down_.clear(); }
 
   std::map<int, Release> down_;  // keys down since they went down in the box
+};
+
+// A virtual list of text lines in one column: the form keeps the lines and
+// the list asks for those it shows, so a million of them cost no more than
+// their text. Ctrl+A selects every line; Ctrl+C (or Ctrl+Insert) runs Copy.
+class ListView : public Control {
+ public:
+  using Control::Control;
+  void SetItemCount(std::size_t count);
+  // In order; empty when none is.
+  std::vector<std::size_t> SelectedItems();
+  std::function<std::string_view(std::size_t index)> Item;
+  // Whether the item is drawn as a warning.
+  std::function<bool(std::size_t index)> Marked;
+  std::function<void()> Copy;
+
+ private:
+  void OnUserEvent(PeerEvent event, int keyCode) override;
+  std::string_view ItemText(std::size_t index) override {
+    return Item ? Item(index) : std::string_view();
+  }
+  bool ItemMarked(std::size_t index) override { return Marked && Marked(index); }
 };
 
 class MonthCalendar : public Control {

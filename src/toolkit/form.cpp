@@ -96,6 +96,9 @@ Form::Form(Backend& backend, const FormDef& def)
       case ControlKind::MonthCalendar:
         controls_.push_back(std::make_unique<MonthCalendar>(*this, control));
         break;
+      case ControlKind::ListView:
+        controls_.push_back(std::make_unique<ListView>(*this, control));
+        break;
       case ControlKind::Label:
       case ControlKind::Frame:
       case ControlKind::Line:

@@ -31,6 +31,7 @@ enum class ControlKind {
   Line,
   Picture,
   MonthCalendar,
+  ListView,  // a virtual list of text lines the form keeps, in one column
 };
 
 // Style flags of a control.
@@ -50,6 +51,12 @@ enum ControlStyle : unsigned {
   // A file dropped on it is taken; folders are refused.
   kDropsFile = 1u << 6,
   kNoInputMethod = 1u << 7,  // a box for digits: no input method composes in it
+  // In a form that can be resized: the control moves with the window's right
+  // or bottom edge, or its own right or bottom edge follows it (it grows).
+  kFollowsRight = 1u << 8,
+  kFollowsBottom = 1u << 9,
+  kGrowsRight = 1u << 10,
+  kGrowsDown = 1u << 11,
 };
 
 inline constexpr int kNoTab = -1;
@@ -119,8 +126,10 @@ struct MenuDef {
 
 enum class FormIcon { None, Program, Options };
 
-// A fixed single border with a minimise box, or a fixed dialog frame.
-enum class FormBorder { FixedSingle, FixedDialog };
+// A fixed single border with a minimise box, a fixed dialog frame, or a
+// border the user drags to resize the window (never smaller than its table),
+// with minimise and maximise boxes.
+enum class FormBorder { FixedSingle, FixedDialog, Sizable };
 
 struct FormDef {
   const char* name;

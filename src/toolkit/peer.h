@@ -1,9 +1,11 @@
 // What a backend provides for each form and control.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/date.h"
@@ -52,6 +54,10 @@ class ControlEvents {
   // Whether a drop of these items would be taken, for the peer to show while
   // they are dragged over the control.
   virtual bool WouldTake(const DroppedItems& items) = 0;
+  // A list of items its form keeps asks for those it shows: the text, and
+  // whether the item is drawn as a warning.
+  virtual std::string_view ItemText(std::size_t index) = 0;
+  virtual bool ItemMarked(std::size_t index) = 0;
 
  protected:
   ~ControlEvents() = default;
@@ -79,6 +85,9 @@ class ControlPeer {
   virtual ~ControlPeer() = default;
   virtual std::string Text() const = 0;
   virtual void SetText(const std::string& text) = 0;
+  // The text, without telling a screen reader: a count that changes many
+  // times a second.
+  virtual void SetTextQuietly(const std::string& text) = 0;
   virtual int Check() const = 0;
   virtual void SetCheck(int state) = 0;
   virtual bool Enabled() const = 0;
@@ -97,6 +106,11 @@ class ControlPeer {
   virtual void SetAccessibleName(const std::string& name, bool labelled) = 0;
   // A drop that holds nothing the control takes: the user hears so.
   virtual void RefuseDrop() = 0;
+  // A list of items its form keeps (ItemText): how many there are, which
+  // are selected, and selecting them all.
+  virtual void SetItemCount(std::size_t count) = 0;
+  virtual std::vector<std::size_t> SelectedItems() const = 0;
+  virtual void SelectAll() = 0;
 };
 
 class FormPeer {

@@ -31,6 +31,7 @@ class ControlWindow : public toolkit::ControlPeer {
 
   std::string Text() const override;
   void SetText(const std::string& text) override;
+  void SetTextQuietly(const std::string& text) override;
   int Check() const override;
   void SetCheck(int state) override;
   bool Enabled() const override;
@@ -45,15 +46,22 @@ class ControlWindow : public toolkit::ControlPeer {
   int ShiftState() const override;
   void SetAccessibleName(const std::string& name, bool labelled) override;
   void RefuseDrop() override;
+  void SetItemCount(std::size_t count) override;
+  std::vector<std::size_t> SelectedItems() const override;
+  void SelectAll() override;
 
   // WM_COMMAND notification from this control.
   void OnNotify(int code);
+  // WM_NOTIFY from this control: its answer.
+  LRESULT OnNotify(const NMHDR& header);
   // A key-down or key-up of an edit, with its virtual-key code.
   void OnKey(toolkit::PeerEvent event, WPARAM keyCode) {
     events_.OnPeerEvent(event, static_cast<int>(keyCode));
   }
   // Moves it to its place in the form's layout, in `font`.
   void Place(HFONT font);
+  // Moves it to its place as the form's size changes.
+  void Move();
   const toolkit::ControlDef& def() const { return def_; }
   // Starts taking drops, once OLE has been started.
   void AcceptDrops();

@@ -51,7 +51,10 @@ WindowKind KindOf(const toolkit::ControlDef& def) {
         return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_TABSTOP, 0};
       return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::Label:
-      return {L"STATIC", SS_LEFT, 0};
+      // A text the program sets as it runs shows an ampersand as it is.
+      return {L"STATIC",
+              static_cast<DWORD>(SS_LEFT | (def.style & toolkit::kLiveRegion ? SS_NOPREFIX : 0)),
+              0};
     case ControlKind::Frame:
       return {L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT};
     case ControlKind::Line:
@@ -62,6 +65,10 @@ WindowKind KindOf(const toolkit::ControlDef& def) {
       return {L"STATIC", SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL, 0};
     case ControlKind::MonthCalendar:
       return {MONTHCAL_CLASSW, WS_TABSTOP | WS_BORDER, 0};
+    case ControlKind::ListView:
+      return {WC_LISTVIEWW,
+              LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | WS_TABSTOP,
+              WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", 0, 0};
 }
@@ -125,6 +132,42 @@ void RegisterDateClasses() {
   }();
 }
 
+// A list view draws no more of an item than this, whatever its buffer.
+constexpr int kShownItemLength = 259;
+// The warning colour of marked items, where the user's colours allow one.
+constexpr COLORREF kWarningRed = RGB(200, 0, 0);
+
+// A list's one column is as wide as the longest item it draws, so the rest of
+// a long line can be scrolled to.
+void FitListColumn(HWND list, HFONT font) {
+  const int width = TextRuler(font).metrics().tmAveCharWidth * (kShownItemLength + 1);
+  SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width, 0));
+}
+
+// The start of `line` as a list view shows it: at most `room` - 1 characters,
+// tabs set every eight.
+void ShownItem(std::string_view line, wchar_t* shown, int room) {
+  const std::wstring wide = Widen(line.substr(0, 4 * static_cast<size_t>(room)));
+  int at = 0;
+  for (wchar_t c : wide) {
+    if (at + 1 >= room) break;
+    if (c != L'\t') {
+      shown[at++] = c;
+      continue;
+    }
+    do shown[at++] = L' ';
+    while (at % 8 != 0 && at + 1 < room);
+  }
+  shown[at] = L'\0';
+}
+
+bool HighContrast() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 bool IsButton(ControlKind kind) {
   return kind == ControlKind::Button || kind == ControlKind::CheckBox ||
          kind == ControlKind::OptionButton;
@@ -152,6 +195,13 @@ ControlWindow::ControlWindow(FormWindow& form, const toolkit::ControlDef& def,
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.font()), FALSE);
   if (def.style & toolkit::kAppIcon) ShowAppIcon();
   if (def.kind == ControlKind::ListBox) FitListRows(hwnd_);
+  if (def.kind == ControlKind::ListView) {
+    SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    LVCOLUMNW column{};
+    SendMessageW(hwnd_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    FitListColumn(hwnd_, form.font());
+  }
   if (def.kind == ControlKind::TextBox) {
     SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
     InterceptMessages();
@@ -348,12 +398,17 @@ void ControlWindow::ShowAppIcon() {
   SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(form_.AppIcon()), 0);
 }
 
-void ControlWindow::Place(HFONT font) {
+void ControlWindow::Move() {
   const RECT r = form_.ControlRect(def_);
   SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControlWindow::Place(HFONT font) {
+  Move();
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (def_.kind == ControlKind::ListBox) FitListRows(hwnd_);
+  if (def_.kind == ControlKind::ListView) FitListColumn(hwnd_, font);
   if (def_.style & toolkit::kAppIcon) ShowAppIcon();
 }
 
@@ -364,10 +419,16 @@ std::string ControlWindow::Text() const {
 }
 
 void ControlWindow::SetText(const std::string& text) {
-  SetWindowTextW(hwnd_, Widen(text).c_str());
+  SetTextQuietly(text);
   if (def_.style & toolkit::kLiveRegion) AnnounceLiveRegion(hwnd_, liveMarked_);
-  // An edit's room is for a line, whatever it holds.
-  if (def_.kind != ControlKind::TextBox) form_.CaptionChanged();
+  // An edit's room is for a line, whatever it holds; a live region's is what
+  // its table gives it.
+  if (def_.kind != ControlKind::TextBox && !(def_.style & toolkit::kLiveRegion))
+    form_.CaptionChanged();
+}
+
+void ControlWindow::SetTextQuietly(const std::string& text) {
+  SetWindowTextW(hwnd_, Widen(text).c_str());
 }
 
 int ControlWindow::Check() const {
@@ -418,6 +479,72 @@ int ControlWindow::ShiftState() const {
   auto held = [](int key) { return GetKeyState(key) < 0; };
   return (held(VK_SHIFT) ? toolkit::kShiftMask : 0) | (held(VK_CONTROL) ? toolkit::kCtrlMask : 0) |
          (held(VK_MENU) ? toolkit::kAltMask : 0);
+}
+
+void ControlWindow::SetItemCount(std::size_t count) {
+  // A list that showed its end goes on showing it as items arrive.
+  const auto before = static_cast<size_t>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
+  const auto top = static_cast<size_t>(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0));
+  const auto page = static_cast<size_t>(SendMessageW(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
+  const bool atEnd = top + page >= before;
+  // Drawn when the program next waits, not while the items arrive.
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hwnd_, LVM_SETITEMCOUNT, count,
+               count >= before ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0);
+  if (atEnd && count > before) SendMessageW(hwnd_, LVM_ENSUREVISIBLE, count - 1, FALSE);
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+std::vector<std::size_t> ControlWindow::SelectedItems() const {
+  std::vector<std::size_t> selected;
+  if (def_.kind != ControlKind::ListView) return selected;
+  const auto count = static_cast<size_t>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
+  const auto chosen = static_cast<size_t>(SendMessageW(hwnd_, LVM_GETSELECTEDCOUNT, 0, 0));
+  selected.reserve(chosen);
+  if (chosen == count) {
+    for (size_t i = 0; i < count; ++i) selected.push_back(i);
+    return selected;
+  }
+  for (LRESULT i = -1; (i = SendMessageW(hwnd_, LVM_GETNEXTITEM, i, LVNI_SELECTED)) >= 0;)
+    selected.push_back(static_cast<size_t>(i));
+  return selected;
+}
+
+void ControlWindow::SelectAll() {
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = LVIS_SELECTED;
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
+
+LRESULT ControlWindow::OnNotify(const NMHDR& header) {
+  if (def_.kind != ControlKind::ListView) return 0;
+  switch (header.code) {
+    case LVN_GETDISPINFOW: {
+      LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header))->item;
+      if ((item.mask & LVIF_TEXT) && item.cchTextMax > 0)
+        ShownItem(events_.ItemText(static_cast<size_t>(item.iItem)), item.pszText,
+                  std::min(item.cchTextMax, kShownItemLength + 1));
+      return 0;
+    }
+    case NM_CUSTOMDRAW: {
+      auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header));
+      // The user's high-contrast colours are never overridden.
+      if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return HighContrast() ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
+      if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+          events_.ItemMarked(static_cast<size_t>(draw.nmcd.dwItemSpec)))
+        draw.clrText = kWarningRed;
+      return CDRF_DODEFAULT;
+    }
+    case LVN_KEYDOWN:
+      // Sent by the list's own window procedure: keys reach it in any loop.
+      OnKey(toolkit::PeerEvent::KeyDown, reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+      return 0;
+    default:
+      return 0;
+  }
 }
 
 void ControlWindow::OnNotify(int code) {

@@ -152,11 +152,16 @@ HACCEL BuildShortcuts(std::span<const toolkit::MenuDef> menus) {
                       : CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
+bool Sizable(const toolkit::FormDef& def) { return def.border == toolkit::FormBorder::Sizable; }
+
 DWORD FormStyle(const toolkit::FormDef& def) {
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  if (def.border == toolkit::FormBorder::FixedSingle) style |= WS_MINIMIZEBOX;
+  if (def.border != toolkit::FormBorder::FixedDialog) style |= WS_MINIMIZEBOX;
+  if (Sizable(def)) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
   return style;
 }
+
+SIZE SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
 
 DWORD FormExStyle(const toolkit::FormDef& def) {
   // A dialog frame shows no icon in the caption.
@@ -315,9 +320,15 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT* suggested, bool onlyIfChanged) {
   UniqueFont oldFont = std::exchange(font_, std::move(layout.font));
   SetIcons(dpi);
   UniqueIcon oldApp = std::move(appIcon_);
-  const SIZE size = WindowSize(scale_, frame);
+  SIZE size = WindowSize(scale_, frame);
   RECT at{};
   GetWindowRect(hwnd_, &at);
+  // A window the user sizes keeps the size given it, or that the system
+  // suggests for the new dpi, unless its layout needs more.
+  if (Sizable(def_) && (suggested || IsWindowVisible(hwnd_))) {
+    const SIZE kept = SizeOf(suggested ? *suggested : at);
+    size = {std::max(size.cx, kept.cx), std::max(size.cy, kept.cy)};
+  }
   // Where the system suggests; a centred window or one on the screen about its
   // centre as it was, inside the work area; one the system placed and not yet
   // shown where the system put it.
@@ -388,7 +399,19 @@ SIZE FormWindow::WindowSize(const LayoutScale& scale, const RECT& frame) const {
 }
 
 RECT FormWindow::ControlRect(const toolkit::ControlDef& def) const {
-  return PlaceControl(def, scale_, captionRuns_);
+  RECT r = PlaceControl(def, scale_, captionRuns_);
+  if (!Sizable(def_)) return r;
+  // What the window has beyond its layout goes to the controls that follow
+  // its right and bottom edges.
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int wider = std::max(0, static_cast<int>(client.right) - scale_.X(def_.clientWidth));
+  const int taller = std::max(0, static_cast<int>(client.bottom) - scale_.Y(def_.clientHeight));
+  if (def.style & toolkit::kFollowsRight) OffsetRect(&r, wider, 0);
+  if (def.style & toolkit::kFollowsBottom) OffsetRect(&r, 0, taller);
+  if (def.style & toolkit::kGrowsRight) r.right += wider;
+  if (def.style & toolkit::kGrowsDown) r.bottom += taller;
+  return r;
 }
 
 void FormWindow::PlaceGroupTabStop(int id) {
@@ -491,7 +514,25 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (dropTarget_) dropTarget_->Register();
       for (auto& [id, control] : controls_) control->AcceptDrops();
       return 0;
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      const auto control = controls_.find(static_cast<int>(header.idFrom));
+      return control == controls_.end() ? 0 : control->second->OnNotify(header);
+    }
+    case WM_SIZE:
+      if (Sizable(def_) && wParam != SIZE_MINIMIZED)
+        for (auto& [id, control] : controls_) control->Move();
+      break;
+    case WM_GETMINMAXINFO:
+      if (Sizable(def_)) {
+        const SIZE least = WindowSize(
+            scale_, FrameAt(FormStyle(def_), FormExStyle(def_), hasMenu_, WindowDpi(hwnd_)));
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
+      }
+      break;
     case WM_GETDPISCALEDSIZE: {
+      // A window the user sizes is scaled as it is: the system's answer.
+      if (Sizable(def_)) break;
       // The size the layout will have at the new dpi, so that a window dragged
       // onto another monitor keeps its place under the cursor.
       const UINT dpi = LOWORD(wParam);

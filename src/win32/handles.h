@@ -22,6 +22,9 @@ struct MenuDeleter {
 struct AcceleratorDeleter {
   void operator()(HACCEL keys) const { DestroyAcceleratorTable(keys); }
 };
+struct WindowDeleter {
+  void operator()(HWND window) const { DestroyWindow(window); }
+};
 
 struct HandleDeleter {
   void operator()(HANDLE handle) const { CloseHandle(handle); }
@@ -38,6 +41,7 @@ using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 using UniqueAccelerators = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorDeleter>;
 using UniqueHandle = std::unique_ptr<void, HandleDeleter>;
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 using UniqueWait = std::unique_ptr<void, WaitDeleter>;
 
 }  // namespace marquill::win32

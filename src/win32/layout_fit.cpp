@@ -211,8 +211,11 @@ ControlNeeds::ControlNeeds(HWND window, const toolkit::ControlDef& def,
     }
   } else if (lstrcmpiW(className, L"Static") == 0) {
     const DWORD type = style & SS_TYPEMASK;
-    if (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE ||
-        type == SS_LEFTNOWORDWRAP)
+    // A live region's text changes as the program runs: its room is the
+    // table's, never fitted to one of its texts.
+    if ((type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE ||
+         type == SS_LEFTNOWORDWRAP) &&
+        !(def.style & toolkit::kLiveRegion))
       shows_ = Shows::Caption;
     wraps_ = type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP;
     prefix_ = !(style & SS_NOPREFIX);

@@ -193,14 +193,46 @@ LRESULT CALLBACK ProcessLauncher::WindowProc(HWND hwnd, UINT message, WPARAM wPa
         hwnd, GWLP_USERDATA,
         reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
   auto* self = reinterpret_cast<ProcessLauncher*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message != kProgramEnded || !self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if ((message != kProgramEnded && message != kListingOutput) || !self)
+    return DefWindowProcW(hwnd, message, wParam, lParam);
   // The end runs the main window's handler: no exception may leave here.
   return Guarded(
       [&] {
-        self->Ended(static_cast<std::uintptr_t>(wParam));
+        const auto id = static_cast<std::uintptr_t>(wParam);
+        if (message == kProgramEnded)
+          self->Ended(id);
+        else
+          self->DeliverListing(id);
         return LRESULT{0};
       },
       0);
+}
+
+Clipboard::Clipboard()
+    : owner_(CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             GetModuleHandleW(nullptr), nullptr)) {}
+
+std::string Clipboard::SetText(const std::string& text) {
+  const std::wstring wide = Widen(text);
+  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  void* at = memory ? GlobalLock(memory) : nullptr;
+  if (!at) {
+    const DWORD error = GetLastError();
+    if (memory) GlobalFree(memory);
+    return ErrorText(error);
+  }
+  memcpy(at, wide.c_str(), bytes);
+  GlobalUnlock(memory);
+  // Another program may hold the clipboard for a moment.
+  BOOL open = FALSE;
+  for (int attempt = 0; attempt < 10 && !(open = OpenClipboard(owner_.get())); ++attempt) Sleep(20);
+  const bool set = open && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+  const DWORD error = GetLastError();
+  if (open) CloseClipboard();
+  if (set) return {};  // the clipboard owns the memory now
+  GlobalFree(memory);
+  return ErrorText(error);
 }
 
 std::string ProgramHost::ProgramFolder() {

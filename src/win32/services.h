@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/services.h"
+#include "win32/handles.h"
 
 // The system services on the Win32 API.
 namespace marquill::win32 {
@@ -18,9 +19,12 @@ class MessageBoxes : public marquill::MessageBoxes {
                  MsgIcon icon) override;
 };
 
+class ListingRun;
+
 // Starts programs; those the caller watches it keeps a handle of, with a
 // wait in the thread pool that tells a message-only window of the interface
-// thread when the program ends. Nothing polls and nothing blocks.
+// thread when the program ends. Nothing polls and nothing blocks. Listings
+// (listing_run.h) tell the same window of their lines and their end.
 class ProcessLauncher : public marquill::ProcessLauncher {
  public:
   ProcessLauncher();
@@ -30,6 +34,13 @@ class ProcessLauncher : public marquill::ProcessLauncher {
 
   LaunchResult Launch(const std::string& application, const std::string& commandLine,
                       WindowStyle style, TaskEnded ended) override;
+  ListingLaunch LaunchListing(const std::string& application, const std::string& commandLine,
+                              ListingHandlers handlers) override;
+
+  // Posted by a listing's thread; wParam: the listing's id.
+  static constexpr UINT kListingOutput = WM_APP + 2;
+  // A listing that is gone, or has ended, hears of nothing more.
+  void Forget(std::uintptr_t listing) { listings_.erase(listing); }
 
  private:
   struct Watch;
@@ -39,10 +50,21 @@ class ProcessLauncher : public marquill::ProcessLauncher {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static void CALLBACK OnProgramEnded(PVOID watch, BOOLEAN timedOut);
   void Ended(std::uintptr_t id);
+  void DeliverListing(std::uintptr_t id);
 
   HWND window_ = nullptr;
   std::uintptr_t nextId_ = 1;
   std::map<std::uintptr_t, std::unique_ptr<Watch>> watches_;
+  std::map<std::uintptr_t, ListingRun*> listings_;  // each owned by its caller
+};
+
+class Clipboard : public marquill::Clipboard {
+ public:
+  Clipboard();
+  std::string SetText(const std::string& text) override;
+
+ private:
+  UniqueWindow owner_;  // a window must own what is put on the clipboard
 };
 
 class ProgramHost : public marquill::ProgramHost {

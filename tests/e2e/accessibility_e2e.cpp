@@ -21,7 +21,7 @@ using Names = std::vector<std::string>;
 bool TakesFocus(HWND child) {
   const std::string kind = ClassOf(child);
   if (kind == "Button") return (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
-  return kind == "Edit" || kind == "ListBox" || kind == "SysMonthCal32";
+  return kind == "Edit" || kind == "ListBox" || kind == "SysMonthCal32" || kind == "SysListView32";
 }
 
 // Name and role of every control of `window` that takes the focus, in tab
@@ -52,9 +52,10 @@ Names NamesIn(HWND window) {
 TEST(AccessibilityE2E, EveryControlThatTakesTheFocusHasANameOfItsOwn) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   MarquillApp app;
-  EXPECT_EQ(NamesIn(app.main()), (Names{"Source Path", "Destination Path", "Browse Source Path",
-                                        "Browse Destination Path", "Quit", "RoboCopy",
-                                        "Match Destination Folder to Source Folder", "Last copy"}));
+  EXPECT_EQ(NamesIn(app.main()),
+            (Names{"Source Path", "Destination Path", "Browse Source Path",
+                   "Browse Destination Path", "Quit", "RoboCopy",
+                   "Match Destination Folder to Source Folder", "Preview", "Last copy"}));
   // The status line's name is what it tells: a screen reader announces that.
   app.SetFolders("C:\\Data\\", "D:\\Backup\\");
   PressMessageBoxButton(app.ClickForBox(app.RunButton(), "Continue?"), IDOK);
@@ -95,6 +96,10 @@ TEST(AccessibilityE2E, EveryControlThatTakesTheFocusHasANameOfItsOwn) {
   ChooseMenu(app.main(), {"Help", "&About"});
   EXPECT_EQ(NamesIn(WaitForTopWindow(app.process(), "About Marquill")),
             (Names{"OK", "System Info..."}));
+  app.SetFolders("C:\\Data\\", "D:\\Backup\\");
+  Click(FindChildAt(app.main(), "Button", kPreviewRect));
+  EXPECT_EQ(NamesIn(WaitForTopWindow(app.process(), "Preview")),
+            (Names{"Listing", "Stop", "Copy", "Save As...", "Close", "Command line"}));
   CoUninitialize();
 }
 

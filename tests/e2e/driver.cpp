@@ -271,6 +271,14 @@ int Process::DescendantsStarted() const {
   return static_cast<int>(accounting.TotalProcesses) - 1;
 }
 
+int Process::ProcessesRunning() const {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+  if (!QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting,
+                                 sizeof accounting, nullptr))
+    throw DriverError(LastError("QueryInformationJobObject"));
+  return static_cast<int>(accounting.ActiveProcesses);
+}
+
 HWND FindTopWindow(DWORD processId, const std::string& title, const std::string& className) {
   EnsureDpiAware();
   return FindTop(processId, title, className, false);
@@ -396,6 +404,16 @@ void CopyToClipboard(const std::string& text) {
   CloseClipboard();
   DestroyWindow(owner);
   if (!copied) throw DriverError(LastError("copying to the clipboard"));
+}
+
+std::string ClipboardText() {
+  if (!OpenClipboard(nullptr)) throw DriverError(LastError("opening the clipboard"));
+  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+  const std::string copied = text ? Utf8(text) : std::string();
+  if (text) GlobalUnlock(data);
+  CloseClipboard();
+  return copied;
 }
 
 LRESULT CheckState(HWND checkBox) { return SendWithTimeout(checkBox, BM_GETCHECK, 0, 0); }

@@ -54,6 +54,9 @@ class Process {
   // Processes started so far by this process and its descendants, itself
   // excluded.
   int DescendantsStarted() const;
+  // Processes of this one's job still running: itself, while it runs, and
+  // its descendants.
+  int ProcessesRunning() const;
   // The handles the process holds open now.
   DWORD HandleCount() const;
   // The moment CreateProcessW was called, for start-up timings.
@@ -99,6 +102,8 @@ void SetText(HWND window, const std::string& text);
 std::string GetText(HWND window);
 // Puts text on the clipboard, as copying it in another program does.
 void CopyToClipboard(const std::string& text);
+// The text on the clipboard, as pasting it in another program would get it.
+std::string ClipboardText();
 
 // Check box state: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
 LRESULT CheckState(HWND checkBox);

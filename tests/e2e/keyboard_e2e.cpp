@@ -66,6 +66,7 @@ std::vector<HWND> MainTabOrder(const MarquillApp& app) {
           app.QuitButton(),
           app.RunButton(),
           FindChildAt(app.main(), "Button", kMatchDestRect),
+          FindChildAt(app.main(), "Button", kPreviewRect),
           FindChildAt(app.main(), "Edit", kStatusRect)};
 }
 
@@ -234,7 +235,8 @@ TEST_F(KeyboardE2E, SpaceTogglesTheFocusedCheckBox) {
   SettleForeground(app.main());
   const HWND match = FindChildAt(app.main(), "Button", kMatchDestRect);
   WaitForFocus(app.main(), app.SourceField());
-  ExpectTabWalk(app.main(), {MainTabOrder(app).back(), match}, true);
+  const std::vector<HWND> order = MainTabOrder(app);
+  ExpectTabWalk(app.main(), {order.back(), order[order.size() - 2], match}, true);
   PressKey(app.main(), VK_SPACE);
   WaitUntil([&] { return CheckState(match) == BST_UNCHECKED; }, "Match to be cleared");
   PressKey(app.main(), VK_SPACE);

@@ -44,6 +44,8 @@ const char* ClassFor(ControlKind kind) {
       return "Edit";
     case ControlKind::MonthCalendar:
       return "SysMonthCal32";
+    case ControlKind::ListView:
+      return "SysListView32";
     case ControlKind::Label:
     case ControlKind::Line:
     case ControlKind::Picture:

@@ -19,6 +19,7 @@ inline constexpr Rect96 kBrowseDestinationRect{216, 80, 65, 19};
 inline constexpr Rect96 kRunRect{32, 128, 80, 23};
 inline constexpr Rect96 kQuitRect{128, 128, 80, 23};
 inline constexpr Rect96 kMatchDestRect{32, 104, 249, 17};
+inline constexpr Rect96 kPreviewRect{216, 128, 65, 23};
 inline constexpr Rect96 kStatusRect{32, 156, 249, 40};
 
 class MarquillApp {

@@ -9,6 +9,8 @@
 // shown and painted, then waits for a line on its input before it moves on,
 // so the script can take the picture meanwhile. Ends with "DONE", or with
 // "ERROR <what>" and exit code 1.
+#include <windows.h>
+
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -51,10 +53,39 @@ void ShootPicker(const Process& program, HWND options, const std::string& checkB
   WaitForTopWindowGone(program, title);
 }
 
+// What the stand-in engine prints for the preview: a mirror's listing with
+// files and a folder only the destination has.
+constexpr char kListing[] =
+    "\r\n-------------------------------------------------------------------------------\r\n"
+    "   ROBOCOPY     ::     Robust File Copy for Windows\r\n"
+    "-------------------------------------------------------------------------------\r\n\r\n"
+    "   Source : C:\\Data\\Reports\\\r\n     Dest : D:\\Backup\\Reports\\\r\n\r\n"
+    "\t                   6\tC:\\Data\\Reports\\\r\n"
+    "\t    New File  \t\t   18432\tC:\\Data\\Reports\\summary 2026.xlsx\r\n"
+    "\t    Newer     \t\t   20480\tC:\\Data\\Reports\\quarter 3.docx\r\n"
+    "\t*EXTRA File \t\t    2048\tD:\\Backup\\Reports\\draft (old).docx\r\n"
+    "\t*EXTRA File \t\t     512\tD:\\Backup\\Reports\\notes.txt\r\n"
+    "\t*EXTRA Dir        -1\tD:\\Backup\\Reports\\archive 2019\\\r\n"
+    "\t                   2\tC:\\Data\\Reports\\charts\\\r\n"
+    "\t    New File  \t\t    9216\tC:\\Data\\Reports\\charts\\sales.png\r\n";
+
+std::string ListingFile() {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  const std::string path = std::string(folder) + "marquill-tour-listing.txt";
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, kListing, sizeof kListing - 1, &written, nullptr);
+  CloseHandle(file);
+  return path;
+}
+
 void Tour(const std::string& marquill) {
   // The engine beside it is the recording stand-in, ending as a copy that
-  // found extra files would.
-  Process program = Process::Start(marquill, {}, {{"MARQUILL_ENGINE_EXIT_CODE", "3"}});
+  // found extra files would, and printing a listing for the preview.
+  Process program = Process::Start(
+      marquill, {},
+      {{"MARQUILL_ENGINE_EXIT_CODE", "3"}, {"MARQUILL_ENGINE_OUTPUT", ListingFile()}});
   const HWND main = WaitForTopWindow(program, kMainTitle);
 
   // The boxes first, while the command holds the start values only.
@@ -84,6 +115,15 @@ void Tour(const std::string& marquill) {
   ChooseMenu(main, {"Tools", "Options"});
   const HWND options = WaitForTopWindow(program, "Options");
   Shoot(options, "options");
+  // A mirror's preview, what it would delete in red.
+  Click(FindChild(options, "Button", "Mirror a Directory Tree "));
+  Click(FindChild(main, "Button", "&Preview"));
+  const HWND preview = WaitForTopWindow(program, "Preview");
+  const HWND summary = ChildrenOf(preview, "Static").at(0);
+  WaitUntil([&] { return GetText(summary).find("Up to") != std::string::npos; }, "the summary");
+  Shoot(preview, "preview");
+  Close(preview);
+  WaitForTopWindowGone(program, "Preview");
   ShootPicker(program, options,
               "Exclude Files Older than:", "Files older than this date will be excluded",
               "date-older-than");

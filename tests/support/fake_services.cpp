@@ -26,17 +26,58 @@ LaunchResult FakeLauncher::Launch(const std::string& application, const std::str
   if (std::find(missing.begin(), missing.end(), application) != missing.end())
     return {false, "The system cannot find the file specified."};
   if (unwatched && ended) {
-    launches.push_back({application, commandLine, style, nullptr});
+    launches.push_back({application, commandLine, style, nullptr, nullptr});
     return {true, {}, true};
   }
-  launches.push_back({application, commandLine, style, std::move(ended)});
+  launches.push_back({application, commandLine, style, std::move(ended), nullptr});
   return {true, {}};
+}
+
+namespace {
+
+// A listing whose handlers run when the test says; gone, it reports nothing.
+class FakeListingTask : public ListingTask {
+ public:
+  FakeListingTask(std::vector<Launch>& launches, size_t index)
+      : launches_(launches), index_(index) {}
+  ~FakeListingTask() override {
+    Launch& launch = launches_[index_];
+    launch.gone = true;
+    launch.lines = nullptr;
+    launch.ended = nullptr;
+  }
+  void Stop() override { launches_[index_].stopped = true; }
+
+ private:
+  std::vector<Launch>& launches_;
+  size_t index_;
+};
+
+}  // namespace
+
+ListingLaunch FakeLauncher::LaunchListing(const std::string& application,
+                                          const std::string& commandLine,
+                                          ListingHandlers handlers) {
+  const LaunchResult result = Launch(application, commandLine, WindowStyle::NormalFocus, nullptr);
+  if (!result.started) return {result, nullptr};
+  launches.back().ended = std::move(handlers.ended);
+  launches.back().lines = std::move(handlers.lines);
+  return {result, std::make_unique<FakeListingTask>(launches, launches.size() - 1)};
+}
+
+void FakeLauncher::Output(size_t index, const std::vector<std::string>& lines) {
+  Listing batch;
+  for (const std::string& line : lines) batch.Add(line);
+  if (!launches.at(index).lines)
+    throw std::logic_error("launch " + std::to_string(index) + " lists nothing");
+  launches[index].lines(std::move(batch));
 }
 
 void FakeLauncher::End(size_t index, std::optional<std::uint32_t> exitCode) {
   // A program ends once, and only a watched one is heard of.
   TaskEnded ended = std::exchange(launches.at(index).ended, nullptr);
   if (!ended) throw std::logic_error("launch " + std::to_string(index) + " is not running");
+  launches[index].lines = nullptr;
   ended(exitCode);
 }
 

@@ -36,14 +36,23 @@ struct Launch {
   std::string commandLine;
   WindowStyle style;
   TaskEnded ended;  // empty once it has ended, or when it is not watched
+  // A listing's: its batches of lines, whether it was told to stop, and
+  // whether its task is gone.
+  std::function<void(Listing)> lines;
+  bool stopped = false;
+  bool gone = false;
 };
 
 class FakeLauncher : public ProcessLauncher {
  public:
   LaunchResult Launch(const std::string& application, const std::string& commandLine,
                       WindowStyle style, TaskEnded ended) override;
+  ListingLaunch LaunchListing(const std::string& application, const std::string& commandLine,
+                              ListingHandlers handlers) override;
   // Ends the program of launch `index` with `exitCode`, as the system tells it.
   void End(size_t index, std::optional<std::uint32_t> exitCode);
+  // A batch of lines from the listing of launch `index`.
+  void Output(size_t index, const std::vector<std::string>& lines);
   std::vector<test::Launch> launches;
   std::optional<std::string> failure;  // set: every launch fails with this reason
   std::vector<std::string> missing;    // these applications fail as not found
@@ -133,6 +142,16 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, std::string> failing;
 };
 
+class FakeClipboard : public Clipboard {
+ public:
+  std::string SetText(const std::string& value) override {
+    if (failure.empty()) text = value;
+    return failure;
+  }
+  std::string text;
+  std::string failure;  // set: the clipboard cannot be opened, for this reason
+};
+
 // Code pages of one byte a character: Latin-1 stands for both.
 class FakeCodePages : public CodePages {
  public:
@@ -153,8 +172,9 @@ struct FakeServices {
   FakeRegistry registry;
   FakeFileSystem files;
   FakeCodePages codePages;
-  Services services{messages, launcher, host,  folders,  fileDialogs,
-                    dates,    registry, files, codePages};
+  FakeClipboard clipboard;
+  Services services{messages, launcher, host,  folders,   fileDialogs,
+                    dates,    registry, files, codePages, clipboard};
 };
 
 }  // namespace marquill::test

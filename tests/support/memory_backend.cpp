@@ -17,6 +17,17 @@ MemoryControl::~MemoryControl() {
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
+void MemoryControl::SelectAll() {
+  selection.clear();
+  for (std::size_t i = 0; i < itemCount; ++i) selection.push_back(i);
+}
+
+std::vector<std::string> MemoryControl::Items() const {
+  std::vector<std::string> shown;
+  for (std::size_t i = 0; i < itemCount; ++i) shown.emplace_back(events.ItemText(i));
+  return shown;
+}
+
 void MemoryControl::Focus() { form.backend.MoveFocus(this); }
 bool MemoryControl::HasFocus() const { return form.backend.focused == this; }
 int MemoryControl::ShiftState() const { return form.backend.shift; }

@@ -20,7 +20,11 @@ class MemoryControl : public toolkit::ControlPeer {
   ~MemoryControl() override;
 
   std::string Text() const override { return text; }
-  void SetText(const std::string& value) override { text = value; }
+  void SetText(const std::string& value) override {
+    text = value;
+    if (def.style & toolkit::kLiveRegion) announced.push_back(value);
+  }
+  void SetTextQuietly(const std::string& value) override { text = value; }
   int Check() const override { return check; }
   void SetCheck(int state) override { check = state; }
   bool Enabled() const override { return enabled; }
@@ -36,6 +40,11 @@ class MemoryControl : public toolkit::ControlPeer {
   int ShiftState() const override;
   void SetAccessibleName(const std::string& name, bool) override { accessibleName = name; }
   void RefuseDrop() override { ++refusedDrops; }
+  void SetItemCount(std::size_t count) override { itemCount = count; }
+  std::vector<std::size_t> SelectedItems() const override { return selection; }
+  void SelectAll() override;
+  // The items of a list its form keeps, as the list would show them.
+  std::vector<std::string> Items() const;
 
   const toolkit::ControlDef& def;
   toolkit::ControlEvents& events;
@@ -48,6 +57,9 @@ class MemoryControl : public toolkit::ControlPeer {
   Date date;
   std::string accessibleName;
   int refusedDrops = 0;
+  std::vector<std::string> announced;  // the texts a screen reader was told of
+  std::size_t itemCount = 0;
+  std::vector<std::size_t> selection;
 };
 
 class MemoryForm : public toolkit::FormPeer {

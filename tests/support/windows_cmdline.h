@@ -6,19 +6,8 @@
 
 namespace marquill::test {
 
-// Splits a UTF-8 command line into arguments by the rules a Windows program's
-// start-up code applies (those of CommandLineToArgvW, as Wine implements it):
-//
-// - The first argument, the program name, runs to the next blank or tab, or,
-//   when it starts with a quote, to the next quote; backslashes are plain.
-// - Later arguments are separated by blanks and tabs outside quotes. 2n
-//   backslashes before a quote give n backslashes and the quote toggles
-//   quoting; 2n+1 give n backslashes and a literal quote. Within a run of
-//   quotes, every third quote counted from the one that opened the quoted
-//   part is a literal quote.
-//
-// An empty line gives no arguments here; Windows would substitute the
-// program's own path, which a text alone cannot tell.
+// The values of the arguments of a UTF-8 command line, split by the rules a
+// Windows program's start-up code applies (model/command_line.h).
 std::vector<std::string> SplitWindowsCommandLine(std::string_view commandLine);
 
 }  // namespace marquill::test

@@ -474,6 +474,19 @@ TEST(EngineExitReport, SaysWhatEachCodeMeansTheWorstFirst) {
        "Stopped at 9:01:02, exit code unknown: the copy was ended before it finished."},
   };
   for (const auto& [code, report] : cases) EXPECT_EQ(ExitReport(code, "9:01:02"), report);
+  // A listing tells what the copy would do.
+  const std::pair<std::optional<std::uint32_t>, std::string> listings[] = {
+      {0, "Listed at 9:01:02, exit code 0: nothing would be copied."},
+      {3,
+       "Listed at 9:01:02, exit code 3: extra files or folders in the destination; files would "
+       "be copied."},
+      {24,
+       "Failed at 9:01:02, exit code 24: serious error, nothing would be copied; some files or "
+       "folders could not be listed."},
+      {std::nullopt,
+       "Stopped at 9:01:02, exit code unknown: the listing was ended before it finished."},
+  };
+  for (const auto& [code, report] : listings) EXPECT_EQ(ListingReport(code, "9:01:02"), report);
 }
 
 }  // namespace
