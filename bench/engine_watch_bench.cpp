@@ -17,12 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "driver.h"
-#include "median.h"
 
 namespace {
 
 using namespace marquill::e2e;
+using marquill::bench::RunsArgument;
 using Clock = std::chrono::steady_clock;
 
 constexpr wchar_t kHold[] = L"MarquillBenchHoldEngine";
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <marquill.exe> [runs]\n", argv[0]);
     return 2;
   }
-  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
+  const int runs = RunsArgument(argc, argv, 2, 10);
   HANDLE hold = CreateEventW(nullptr, TRUE, FALSE, kHold);
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);

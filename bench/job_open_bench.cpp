@@ -15,12 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "driver.h"
-#include "median.h"
 
 namespace {
 
+using marquill::bench::CloseAndWait;
 using marquill::bench::Median;
+using marquill::bench::RunsArgument;
 using namespace marquill::e2e;
 
 constexpr int kExclusions = 1000;
@@ -47,8 +49,7 @@ double MillisToMainWindow(const std::string& exe, const std::vector<std::string>
   const double millis = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
                                                                   process.StartedAt())
                             .count();
-  Close(main);
-  if (!process.WaitForExit()) throw DriverError(exe + " did not end on WM_CLOSE");
+  CloseAndWait(process, main, exe);
   return millis;
 }
 
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string marquill = argv[1];
-  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
+  const int runs = RunsArgument(argc, argv, 2, 10);
   std::vector<double> alone, withJob;
   try {
     const std::string job = WriteJob(marquill);

@@ -16,12 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "driver.h"
-#include "median.h"
 
 namespace {
 
+using marquill::bench::CloseAndWait;
 using marquill::bench::Median;
+using marquill::bench::RunsArgument;
 
 using namespace marquill::e2e;
 
@@ -42,11 +44,6 @@ double PeakWorkingSetKb(const Process& process) {
 
 // Waits until the program's interface thread is back at its message loop.
 void WaitUntilIdle(HWND window) { GetText(window); }
-
-void CloseAndWait(const Process& process, HWND main, const std::string& exe) {
-  Close(main);
-  if (!process.WaitForExit()) throw DriverError(exe + " did not end on WM_CLOSE");
-}
 
 double MarquillWithEveryWindowKb(const std::string& exe) {
   Process process = Process::Start(exe);
@@ -81,7 +78,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <marquill.exe> <minimal_window.exe> [runs]\n", argv[0]);
     return 2;
   }
-  const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+  const int runs = RunsArgument(argc, argv, 3, 5);
   std::vector<double> marquill;
   std::vector<double> minimal;
   try {

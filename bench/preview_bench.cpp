@@ -21,13 +21,15 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "driver.h"
-#include "median.h"
 #include "wide_text.h"
 
 namespace {
 
+using marquill::bench::CloseAndWait;
 using marquill::bench::Median;
+using marquill::bench::RunsArgument;
 using namespace marquill::e2e;
 using Clock = std::chrono::steady_clock;
 
@@ -155,8 +157,7 @@ PreviewRun Preview(const std::string& marquill) {
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);
   const double peak = PeakWorkingSetBytes(program);
-  Close(main);
-  if (!program.WaitForExit()) throw DriverError("marquill.exe did not end on WM_CLOSE");
+  CloseAndWait(program, main, "marquill.exe");
   return {millis, peak, prober.slowest};
 }
 
@@ -168,7 +169,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string marquill = argv[1];
-  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+  const int runs = RunsArgument(argc, argv, 2, 3);
   const std::string engine = marquill.substr(0, marquill.find_last_of('\\') + 1) + "robocopy.exe";
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);

@@ -26,12 +26,14 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "driver.h"
-#include "median.h"
 
 namespace {
 
+using marquill::bench::CloseAndWait;
 using marquill::bench::Median;
+using marquill::bench::RunsArgument;
 
 using namespace marquill::e2e;
 using Clock = std::chrono::steady_clock;
@@ -67,11 +69,6 @@ HWND WaitShown(const Process& process, const std::string& title, Clock::time_poi
     Sleep(1);
   }
   return window;
-}
-
-void CloseAndWait(const Process& process, HWND main, const std::string& exe) {
-  Close(main);
-  if (!process.WaitForExit()) throw DriverError(exe + " did not end on WM_CLOSE");
 }
 
 double MillisToShownWindow(const Subject& subject,
@@ -148,7 +145,7 @@ int main(int argc, char** argv) {
                  argv[0], argv[0]);
     return 2;
   }
-  const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 10;
+  const int runs = RunsArgument(argc, argv, 3, 10);
   if (std::string(argv[1]) == "--trace") return Trace(argv[2], runs);
   Subject marquill{argv[1], "Marquill 1.0", {}, {}};
   Subject minimal{argv[2], "Minimal Window", {}, {}};
