@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -16,6 +17,14 @@ inline double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const size_t mid = values.size() / 2;
   return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+// Whether the program was given at least `needed` arguments; otherwise how
+// to call it (`arguments` names them) goes to standard error.
+inline bool HasArguments(int argc, char** argv, int needed, const char* arguments) {
+  if (argc > needed) return true;
+  std::fprintf(stderr, "usage: %s %s\n", argv[0], arguments);
+  return false;
 }
 
 // The number of runs given as argument `at`, or `fallback` when none is.

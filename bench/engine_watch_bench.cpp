@@ -23,7 +23,7 @@
 namespace {
 
 using namespace marquill::e2e;
-using marquill::bench::RunsArgument;
+using namespace marquill::bench;
 using Clock = std::chrono::steady_clock;
 
 constexpr wchar_t kHold[] = L"MarquillBenchHoldEngine";
@@ -61,10 +61,7 @@ HANDLE NewEngine(const Process& marquill, std::set<DWORD>& seen) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <marquill.exe> [runs]\n", argv[0]);
-    return 2;
-  }
+  if (!HasArguments(argc, argv, 1, "<marquill.exe> [runs]")) return 2;
   const int runs = RunsArgument(argc, argv, 2, 10);
   HANDLE hold = CreateEventW(nullptr, TRUE, FALSE, kHold);
   char temp[MAX_PATH];

@@ -20,9 +20,7 @@
 
 namespace {
 
-using marquill::bench::CloseAndWait;
-using marquill::bench::Median;
-using marquill::bench::RunsArgument;
+using namespace marquill::bench;
 using namespace marquill::e2e;
 
 constexpr int kExclusions = 1000;
@@ -56,10 +54,7 @@ double MillisToMainWindow(const std::string& exe, const std::vector<std::string>
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <marquill.exe> [runs]\n", argv[0]);
-    return 2;
-  }
+  if (!HasArguments(argc, argv, 1, "<marquill.exe> [runs]")) return 2;
   const std::string marquill = argv[1];
   const int runs = RunsArgument(argc, argv, 2, 10);
   std::vector<double> alone, withJob;

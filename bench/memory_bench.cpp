@@ -21,9 +21,7 @@
 
 namespace {
 
-using marquill::bench::CloseAndWait;
-using marquill::bench::Median;
-using marquill::bench::RunsArgument;
+using namespace marquill::bench;
 
 using namespace marquill::e2e;
 
@@ -74,10 +72,7 @@ double MinimalWindowKb(const std::string& exe) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s <marquill.exe> <minimal_window.exe> [runs]\n", argv[0]);
-    return 2;
-  }
+  if (!HasArguments(argc, argv, 2, "<marquill.exe> <minimal_window.exe> [runs]")) return 2;
   const int runs = RunsArgument(argc, argv, 3, 5);
   std::vector<double> marquill;
   std::vector<double> minimal;

@@ -27,9 +27,7 @@
 
 namespace {
 
-using marquill::bench::CloseAndWait;
-using marquill::bench::Median;
-using marquill::bench::RunsArgument;
+using namespace marquill::bench;
 using namespace marquill::e2e;
 using Clock = std::chrono::steady_clock;
 
@@ -164,10 +162,7 @@ PreviewRun Preview(const std::string& marquill) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <marquill.exe> [runs]\n", argv[0]);
-    return 2;
-  }
+  if (!HasArguments(argc, argv, 1, "<marquill.exe> [runs]")) return 2;
   const std::string marquill = argv[1];
   const int runs = RunsArgument(argc, argv, 2, 3);
   const std::string engine = marquill.substr(0, marquill.find_last_of('\\') + 1) + "robocopy.exe";

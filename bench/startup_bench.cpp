@@ -31,9 +31,7 @@
 
 namespace {
 
-using marquill::bench::CloseAndWait;
-using marquill::bench::Median;
-using marquill::bench::RunsArgument;
+using namespace marquill::bench;
 
 using namespace marquill::e2e;
 using Clock = std::chrono::steady_clock;
